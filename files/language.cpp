@@ -1,0 +1,330 @@
+#include "files/language.h"
+
+#include <array>
+#include <filesystem>
+
+#include "files/atomic_file.h"
+#include "files/encoding.h"
+#include "files/ini_file.h"
+#include "model/codeplug.h"
+#include "model/display_words.h"
+
+namespace qx {
+
+namespace {
+
+constexpr std::array<std::string_view, 3> kNames{"chinese", "english", "taiwan"};
+
+std::optional<int> parseNumber(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    if (s.empty() || s.size() > 6)
+        return std::nullopt;
+    int n = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+StringTable makeBuiltIn()
+{
+    // Kept equal to lang/chinese.lng; a test compares the two.
+    static constexpr std::pair<int, const char*> kTexts[] = {
+        {1, "关于(&A)"},
+        {2, "Ok"},
+        {3, "QX-4100D 对讲机编程软件"},
+        {4, "版本 1.0"},
+        {5, "版权所有 (C) 保留所有权利"},
+        {6, "QX Radio"},
+        {7, "确定"},
+        {8, "取消"},
+        {9, "文件(&F)"},
+        {10, "编辑(&P)"},
+        {11, "选项"},
+        {12, "帮助(&H)"},
+        {13, "新建(&N)"},
+        {14, "打开(&O)"},
+        {15, "保存(&S)"},
+        {16, "退出(&E)"},
+        {17, "频率读出(&R)"},
+        {18, "频率写入(&W)"},
+        {19, "信道编辑(&E)"},
+        {20, "功能选项(&Y)"},
+        {21, "其它功能(&T)"},
+        {22, "通信端口(&C)"},
+        {23, "Language"},
+        {24, "皮肤(&S)"},
+        {25, "信道"},
+        {26, "接收频率"},
+        {27, "QT/DQT解码"},
+        {28, "发射频率"},
+        {29, "QT/DQT编码"},
+        {30, "发射功率"},
+        {31, "扫描添加"},
+        {32, "繁忙锁定"},
+        {34, "禁用"},
+        {35, "启用"},
+        {36, "高功率"},
+        {37, "低功率"},
+        {38, "静噪等级(SQL)"},
+        {39, "省电模式"},
+        {40, "超时禁发"},
+        {41, "提示音"},
+        {42, "报警功能"},
+        {43, "扫描模式"},
+        {45, "VOX 灵敏度"},
+        {46, "VOX 迟时"},
+        {47, "接收禁止VOX"},
+        {48, "分钟"},
+        {56, "中文"},
+        {57, "English"},
+        {58, "通信错误"},
+        {59, "无法打开串口，请检查端口设置。"},
+        {60, "与对讲机通信失败，请检查连接线及对讲机是否开机。"},
+        {61, "QX Radio ORVANE 对讲机编程软件"},
+        {62, "确认"},
+        {64, "当前数据将被清除，是否继续？"},
+        {65, "信道上移"},
+        {66, "信道下移"},
+        {67, "删除信道"},
+        {70, "频段"},
+        {73, "宽/窄带"},
+        {74, "宽带"},
+        {75, "窄带"},
+        {76, "尾音消除"},
+        {77, "语音模式"},
+        {78, "压扩"},
+        {79, "扰频"},
+        {80, "自动添加"},
+        {81, "APO功能"},
+        {82, "键盘锁定"},
+        {83, "频率步进"},
+        {84, "按键扩频"},
+        {85, "频段"},
+        {87, "FM开关"},
+        {88, "频段1"},
+        {89, "频段2"},
+        {90, "接收范围"},
+        {91, "发射范围"},
+        {93, "蓝色一族"},
+        {94, "钢板"},
+        {95, "咖啡"},
+        {96, "清除信道"},
+        {97, "读频"},
+        {98, "写频"},
+        {99, "信道"},
+        {100, "侧键设定"},
+        {101, "信道别名"},
+        {102, "更多..."},
+        {103, "静噪模式"},
+        {104, "CTC/DCS与DTMF"},
+        {105, "CTC/DCS或DTMF"},
+        {106, "系统"},
+        {107, "参数"},
+        {108, "DTMF持续时间[毫秒]"},
+        {109, "DTMF间隔时间[毫秒]"},
+        {110, "首码延迟时间[毫秒]"},
+        {112, "预载波时间[毫秒]"},
+        {113, "*和#音[毫秒]"},
+        {114, "回复解码"},
+        {115, "侧音"},
+        {116, "显示PTT ID"},
+        {117, "PTT ID类型"},
+        {118, "发射开始"},
+        {119, "发射结束"},
+        {120, "两者"},
+        {121, "呼叫列表"},
+        {122, "序号"},
+        {123, "自动拨号号码"},
+        {124, "解码"},
+        {125, "组ID"},
+        {126, "本机ID"},
+        {127, "自动复位时间(秒)"},
+        {128, "自动回复"},
+        {129, "提示音"},
+        {130, "带CTC/DCS解码"},
+        {131, "遥控激活"},
+        {132, "遥控码"},
+        {133, "遥控类型"},
+        {134, "遥毙"},
+        {135, "遥晕"},
+        {136, "监听"},
+        {137, "呼叫键"},
+        {138, "现场报警"},
+        {139, "发送1750Hz信号"},
+        {140, "遥毙"},
+        {141, "通信方式"},
+        {142, "单头通信"},
+        {143, "双头通信"},
+        {144, "信道文件"},
+        {145, "该文件不是信道文件。"},
+        {146, "信道 %1：%2 无法写入对讲机。"},
+        {147, "%1 无法写入对讲机。"},
+    };
+    StringTable table;
+    for (const auto& [number, text] : kTexts)
+        table.set(number, text);
+    return table;
+}
+
+}  // namespace
+
+std::string_view languageName(Language language) { return kNames[static_cast<std::size_t>(language)]; }
+
+std::optional<Language> languageFromName(std::string_view name)
+{
+    for (std::size_t i = 0; i < kNames.size(); ++i)
+        if (kNames[i] == name)
+            return static_cast<Language>(i);
+    return std::nullopt;
+}
+
+std::string languageFilePath(const std::string& programDir, Language language)
+{
+    return (std::filesystem::path(programDir) / (std::string(languageName(language)) + ".lng")).string();
+}
+
+const StringTable& StringTable::builtIn()
+{
+    static const StringTable table = makeBuiltIn();
+    return table;
+}
+
+StringTable StringTable::parse(std::string_view utf8)
+{
+    if (utf8.substr(0, 3) == "\xEF\xBB\xBF")  // a byte-order mark some editors write
+        utf8.remove_prefix(3);
+    StringTable table;
+    std::size_t start = 0;
+    while (start < utf8.size()) {
+        std::size_t nl = utf8.find('\n', start);
+        if (nl == std::string_view::npos)
+            nl = utf8.size();
+        std::string_view line = utf8.substr(start, nl - start);
+        start = nl + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        const std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos)
+            continue;
+        const auto number = parseNumber(line.substr(0, eq));
+        if (!number)
+            continue;
+        table.set(*number, std::string(line.substr(eq + 1)));
+    }
+    return table;
+}
+
+const std::string& StringTable::text(int number) const
+{
+    static const std::string kEmpty;
+    const auto it = texts_.find(number);
+    return it == texts_.end() ? kEmpty : it->second;
+}
+
+std::vector<int> StringTable::numbers() const
+{
+    std::vector<int> out;
+    out.reserve(texts_.size());
+    for (const auto& entry : texts_)
+        out.push_back(entry.first);
+    return out;
+}
+
+void StringTable::set(int number, std::string text)
+{
+    if (text.size() > kMaxLanguageTextBytes)
+        text.resize(utf8Prefix(text, kMaxLanguageTextBytes).size());
+    texts_[number] = std::move(text);
+}
+
+Result<StringTable> loadStringTable(const std::string& path)
+{
+    auto bytes = readWholeFile(path);
+    if (!bytes)
+        return bytes.error().withContext(path);
+    if (!isValidUtf8(bytes.value()))
+        return makeError(path + ": not UTF-8 text");
+    return StringTable::parse(bytes.value());
+}
+
+LanguageStore::LanguageStore(std::string programDir)
+    : programDir_(std::move(programDir)), strings_(StringTable::builtIn())
+{
+}
+
+Status LanguageStore::load(Language language)
+{
+    auto table = loadStringTable(languageFilePath(programDir_, language));
+    if (!table)
+        return table.error();
+    strings_ = std::move(table).value();
+    loaded_ = language;
+    return success();
+}
+
+DisplayWords displayWordsFrom(const StringTable& strings, const DisplayWords& previous)
+{
+    DisplayWords words = previous;
+    for (Word w : kAllWords) {
+        const std::string& text = strings.text(languageStringOf(w));
+        if (!text.empty())
+            words.set(w, text);
+    }
+    return words;
+}
+
+void applyLanguage(const StringTable& strings, Codeplug& codeplug)
+{
+    // Words first: the option lists that show the Off word take it from the same table.
+    const DisplayWords words = displayWordsFrom(strings, codeplug.words());
+    codeplug.settings().applyLanguage([&strings, &words](int number) -> std::optional<std::string> {
+        if (number == languageStringOf(Word::Off))
+            return words.off;
+        return strings.text(number);
+    });
+    codeplug.reword(words);
+}
+
+Status applyLanguage(LanguageStore& store, Language language, Codeplug& codeplug)
+{
+    if (Status loaded = store.load(language); !loaded)
+        return loaded;
+    applyLanguage(store.strings(), codeplug);
+    return success();
+}
+
+Language startupLanguage(const std::string& programDir)
+{
+    auto bytes = readWholeFile((std::filesystem::path(programDir) / "UNWISE.INI").string());
+    if (!bytes)
+        return Language::Chinese;
+    const auto msg1 = IniFile::fromGb18030(bytes.value()).value("Language", "msg1");
+    return (msg1 && *msg1 == "Installation Logs") ? Language::English : Language::Chinese;
+}
+
+FileDialogTexts fileDialogTexts(int language)
+{
+    switch (language) {
+    case 1:
+        return {"地址: ", "返回上一个访问的文件夹", "向上", "新建文件夹", "查看", "平铺", "图标", "列表",
+                "详细信息", "打开", "保存", "取消", "文件名:", "文件类型:"};
+    case 2:
+        return {"Look in: ", "Go To Last Folder Visited", "Up One Level", "Create New Folder", "View Menu",
+                "Large icons", "Small icons", "List", "Details", "&Open", "&Save", "Cancel", "File name:",
+                "File type:"};
+    case 3:
+        return {"查詢: ", "到上次瀏覽的資料夾", "往上移一層", "建立新資料夾", "檢視功能表", "大型圖示", "小型圖示",
+                "清單", "詳細資料", "開啟", "存檔", "取消", "檔名:", "檔案類型:"};
+    default:
+        return {};
+    }
+}
+
+}  // namespace qx
