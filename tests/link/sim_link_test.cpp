@@ -1,0 +1,281 @@
+// The real POSIX serial backend against the radio simulator over a pseudo-terminal.
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "link/posix_port.h"
+#include "link/protocol.h"
+
+namespace qx {
+namespace {
+
+// The simulator as a child process; its first line of output names the device.
+class Simulator {
+public:
+    explicit Simulator(std::vector<std::string> args)
+    {
+        int out[2];
+        if (pipe(out) != 0)
+            return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(out[1], STDOUT_FILENO);
+            close(out[0]);
+            close(out[1]);
+            std::vector<char*> argv;
+            std::string program = QX_BIN_DIR "/qx4100-sim";
+            argv.push_back(program.data());
+            for (std::string& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            execv(program.c_str(), argv.data());
+            _exit(127);
+        }
+        close(out[1]);
+        char c;
+        while (read(out[0], &c, 1) == 1 && c != '\n')
+            device_ += c;
+        close(out[0]);
+    }
+    ~Simulator() { stop(SIGTERM); }
+
+    const std::string& device() const { return device_; }
+
+    // Ends the simulator and waits for it; its exit status, or -1 when it was already gone.
+    int stop(int signal)
+    {
+        if (pid_ <= 0)
+            return -1;
+        kill(pid_, signal);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+private:
+    pid_t pid_ = -1;
+    std::string device_;
+};
+
+// A port that pulls the cable (kills the simulator) just before its n-th write.
+class CablePuller : public Port {
+public:
+    CablePuller(Port& inner, Simulator& sim, int writesBeforePull) : inner_(inner), sim_(sim), left_(writesBeforePull) {}
+    Status open() override { return inner_.open(); }
+    void close() override { inner_.close(); }
+    bool isOpen() const override { return inner_.isOpen(); }
+    Status write(ByteChunk bytes) override
+    {
+        if (left_-- == 0)
+            sim_.stop(SIGKILL);
+        return inner_.write(bytes);
+    }
+    Status wait(int delayMs, const ReceiveHandler& onReceive) override { return inner_.wait(delayMs, onReceive); }
+
+private:
+    Port& inner_;
+    Simulator& sim_;
+    int left_;
+};
+
+struct Mode {
+    const char* name;
+    bool echo;
+    bool pacing;
+};
+
+class SimLink : public ::testing::TestWithParam<Mode> {};
+
+TEST_P(SimLink, HandshakeReadWriteAndEnd)
+{
+    const Mode mode = GetParam();
+    std::vector<std::string> args;
+    if (mode.echo)
+        args.push_back("--echo");
+    if (!mode.pacing)
+        args.push_back("--no-pacing");
+    Simulator sim(args);
+    ASSERT_FALSE(sim.device().empty());
+    ASSERT_TRUE(probePort(sim.device()));
+
+    PosixPort port(sim.device());
+    SerialLink link(port);
+    link.setSingleHead(mode.echo);
+    Protocol protocol(link);
+    ASSERT_TRUE(protocol.portReset());
+    Status hs = protocol.handshake();
+    ASSERT_TRUE(hs) << hs.error().message;
+
+    auto band = protocol.readBlock(0x0CC0, 16, Counting::Uncounted);
+    ASSERT_TRUE(band) << band.error().message;
+    EXPECT_EQ(band.value(), "47004000470040004700400047004000");
+
+    const std::string record = "43812500438125 00FF00FF00FFFFFF70";
+    std::string data;
+    for (char c : record)
+        if (c != ' ')
+            data += c;
+    Status w = protocol.writeBlock(0x0800, data, Counting::Counted);
+    ASSERT_TRUE(w) << w.error().message;
+    auto back = protocol.readBlock(0x0800, 16, Counting::Counted);
+    ASSERT_TRUE(back) << back.error().message;
+    EXPECT_EQ(back.value(), data);
+    auto alias = protocol.readBlock(0x0810, 8, Counting::Uncounted);
+    ASSERT_TRUE(alias);
+    EXPECT_EQ(alias.value(), "152122010F0FFFFF") << "the demo's first alias, FRS1";
+
+    protocol.end();
+    EXPECT_TRUE(protocol.ok());
+    EXPECT_FALSE(protocol.lineLost());
+}
+
+INSTANTIATE_TEST_SUITE_P(CableModes, SimLink,
+                         ::testing::Values(Mode{"DualHead", false, false}, Mode{"SingleHead", true, false},
+                                           Mode{"SingleHeadAt9600", true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SimFaults, FailuresReachTheProtocol)
+{
+    struct Row {
+        const char* name;
+        std::vector<std::string> args;
+        bool handshake;
+        std::uint16_t address;
+        bool write;
+        bool blockOk;
+    };
+    const Row rows[] = {
+        {"a radio that never identifies", {"--fault", "none:ident,times=all"}, false, 0, false, false},
+        {"wait replies to the confirmation are waited out", {"--fault", "wait:confirm,times=3"}, true, 0x0CC0, false, true},
+        {"counted read: one lost reply is retried", {"--fault", "none:read@0050"}, true, 0x0050, false, true},
+        {"wrong check bytes are requested again", {"--fault", "badcheck:read@0050,times=2"}, true, 0x0050, false, true},
+        {"a refused write fails", {"--fault", "refuse:write@0C80,times=all"}, true, 0x0C80, true, false},
+    };
+    for (const Row& r : rows) {
+        std::vector<std::string> args = r.args;
+        args.push_back("--no-pacing");
+        Simulator sim(args);
+        ASSERT_FALSE(sim.device().empty()) << r.name;
+        PosixPort port(sim.device());
+        SerialLink link(port);
+        Protocol protocol(link);
+        ASSERT_TRUE(protocol.portReset()) << r.name;
+        EXPECT_EQ(protocol.handshake().ok(), r.handshake) << r.name;
+        if (r.handshake) {
+            const bool ok = r.write ? protocol.writeBlock(r.address, std::string(32, 'F'), Counting::Counted).ok()
+                                    : protocol.readBlock(r.address, 16, Counting::Counted).ok();
+            EXPECT_EQ(ok, r.blockOk) << r.name;
+        }
+        protocol.end();
+        EXPECT_FALSE(protocol.lineLost()) << r.name;
+    }
+}
+
+TEST(SimFaults, RadioWithoutBandData)
+{
+    Simulator sim({"--no-band", "--no-pacing"});
+    PosixPort port(sim.device());
+    SerialLink link(port);
+    Protocol protocol(link);
+    ASSERT_TRUE(protocol.portReset());
+    ASSERT_TRUE(protocol.handshake());
+    auto band = protocol.readBlock(0x0CC0, 16, Counting::Uncounted);
+    ASSERT_TRUE(band);
+    EXPECT_EQ(band.value(), std::string(32, 'F'));
+    protocol.end();
+}
+
+TEST(Disconnect, PullingTheCableMidTransferEndsItWithoutHanging)
+{
+    struct Row { const char* name; std::vector<std::string> args; int writesBeforePull; };
+    const Row rows[] = {
+        {"simulator killed during the channel reads", {"--no-pacing"}, 10},
+        {"simulator killed while answering at 9600 bit/s", {"--echo"}, 12},
+        {"radio hangs up at a chosen address", {"--no-pacing", "--fault", "hangup:read@0100"}, -1},
+    };
+    for (const Row& r : rows) {
+        Simulator sim(r.args);
+        ASSERT_FALSE(sim.device().empty()) << r.name;
+        PosixPort real(sim.device());
+        CablePuller port(real, sim, r.writesBeforePull);
+        SerialLink link(port);
+        link.setSingleHead(r.args[0] == "--echo");
+        Protocol protocol(link);
+        ASSERT_TRUE(protocol.portReset()) << r.name;
+        ASSERT_TRUE(protocol.handshake()) << r.name;
+        int read = 0;
+        for (int row = 1; row <= 128 && protocol.ok(); ++row)
+            if (protocol.readBlock(static_cast<std::uint16_t>(row * 0x10), 16, Counting::Counted))
+                ++read;
+        protocol.end();
+        EXPECT_FALSE(protocol.ok()) << r.name;
+        EXPECT_TRUE(protocol.lineLost()) << r.name;
+        EXPECT_LT(read, 128) << r.name;
+    }
+}
+
+TEST(Image, WrittenBlocksAreSavedOnExit)
+{
+    char name[] = "/tmp/qx-sim-image-XXXXXX";
+    int fd = mkstemp(name);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    std::remove(name);  // a missing image starts from the demo radio
+    const std::string path = name;
+    {
+        Simulator sim({"--image", path, "--no-pacing"});
+        PosixPort port(sim.device());
+        SerialLink link(port);
+        Protocol protocol(link);
+        ASSERT_TRUE(protocol.portReset());
+        ASSERT_TRUE(protocol.handshake());
+        ASSERT_TRUE(protocol.writeBlock(0x0E00, "1AAAFFFFFFFFFFF4FFFFFFFFFFFFFFF0", Counting::Uncounted));
+        protocol.end();
+        port.close();
+        EXPECT_EQ(sim.stop(SIGTERM), 0);
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::vector<unsigned char> image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(image.size(), 4096u);
+    EXPECT_EQ(image[0x0E00], 0x1A);
+    EXPECT_EQ(image[0x0E07], 0xF4);
+    EXPECT_EQ(image[0x0CC0], 0x47) << "the rest is the demo radio";
+
+    {
+        // Loaded again, the radio holds what was written.
+        Simulator sim({"--image", path, "--no-pacing"});
+        PosixPort port(sim.device());
+        SerialLink link(port);
+        Protocol protocol(link);
+        ASSERT_TRUE(protocol.portReset());
+        ASSERT_TRUE(protocol.handshake());
+        auto id = protocol.readBlock(0x0E00, 16, Counting::Uncounted);
+        ASSERT_TRUE(id);
+        EXPECT_EQ(id.value(), "1AAAFFFFFFFFFFF4FFFFFFFFFFFFFFF0");
+        protocol.end();
+    }
+    std::remove(path.c_str());
+}
+
+TEST(PosixPort, RefusesWhatIsNoSerialDevice)
+{
+    EXPECT_FALSE(probePort("/nonexistent/tty"));
+    PosixPort missing("/nonexistent/tty");
+    EXPECT_FALSE(missing.open());
+    PosixPort notATty("/dev/null");
+    EXPECT_TRUE(probePort("/dev/null")) << "the probe only opens";
+    EXPECT_FALSE(notATty.open());
+    EXPECT_FALSE(notATty.isOpen());
+}
+
+}  // namespace
+}  // namespace qx
