@@ -1,0 +1,139 @@
+#include "ui/skins.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <array>
+#include <utility>
+
+namespace qx::skins {
+namespace {
+
+// One set of colours per skin; the style sheet is the same template filled with them, so the three
+// skins differ in colour and never in layout (a text that fits in one skin fits in all).
+struct Colours {
+  const char* window;      // window and dialog background
+  const char* panel;       // page area, group boxes
+  const char* base;        // edit fields, lists, grids
+  const char* text;
+  const char* barTop;      // menu bar, toolbar, tab and button gradient
+  const char* barBottom;
+  const char* border;
+  const char* accent;      // selection, hovered items, selected tab line, progress chunk
+  const char* accentText;
+  const char* header;      // grid headers
+  const char* disabledText;
+};
+
+constexpr std::array<Colours, 3> kColours{{
+    // 1 blue family: cool light blues with a deep blue accent.
+    {"#e7eff9", "#f4f8fd", "#ffffff", "#1b2a3a", "#f7fbff", "#cfe0f4", "#8eaed3", "#2f6fb5", "#ffffff",
+     "#dbe7f5", "#8795a5"},
+    // 2 steel plate: brushed greys with a slate accent.
+    {"#d9dcdf", "#e9ebed", "#f8f8f8", "#1e2226", "#f2f3f4", "#b9bec4", "#7d858d", "#4d5f73", "#ffffff",
+     "#cdd1d5", "#80868c"},
+    // 3 coffee: cream panels, roasted browns.
+    {"#efe4d6", "#f8f1e7", "#fffcf7", "#3a2617", "#f6ebdc", "#d8bfa0", "#a0785a", "#7b4a2a", "#fff8ee",
+     "#ead9c3", "#9b8878"},
+}};
+
+const Colours& coloursOf(int skin) { return kColours[static_cast<size_t>(isValid(skin) ? skin - 1 : 0)]; }
+
+constexpr const char* kTemplate = R"(
+QMainWindow, QDialog { background: @window; }
+QMenuBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @barTop, stop:1 @barBottom);
+  border-bottom: 1px solid @border; color: @text; }
+QMenuBar::item { padding: 3px 10px; background: transparent; }
+QMenuBar::item:selected { background: @accent; color: @accentText; border-radius: 3px; }
+QMenu { background: @base; color: @text; border: 1px solid @border; padding: 3px; }
+QMenu::item { padding: 4px 26px 4px 24px; }
+QMenu::item:selected { background: @accent; color: @accentText; }
+QMenu::item:disabled { color: @disabledText; }
+QMenu::separator { height: 1px; background: @border; margin: 3px 6px; }
+QToolBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @barTop, stop:1 @barBottom);
+  border: none; border-bottom: 1px solid @border; spacing: 4px; padding: 2px 4px; }
+QToolBar::separator { width: 1px; background: @border; margin: 4px 6px; }
+QToolButton { color: @text; border: 1px solid transparent; border-radius: 4px; padding: 3px 8px; }
+QToolButton:hover { border-color: @border; background: @base; }
+QToolButton:pressed { background: @accent; color: @accentText; }
+QStatusBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @barBottom, stop:1 @barTop);
+  border-top: 1px solid @border; color: @text; }
+QStatusBar::item { border: none; }
+QTabWidget::pane { background: @panel; border: 1px solid @border; border-radius: 3px; top: -1px; }
+QTabBar::tab { color: @text; padding: 5px 16px; margin-right: 2px; border: 1px solid @border;
+  border-bottom: none; border-top-left-radius: 4px; border-top-right-radius: 4px;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @barTop, stop:1 @barBottom); }
+QTabBar::tab:selected { background: @panel; border-top: 3px solid @accent; }
+QTabBar::tab:!selected:hover { background: @base; }
+QGroupBox { color: @text; border: 1px solid @border; border-radius: 4px; margin-top: 12px; padding-top: 6px; }
+QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; }
+QPushButton { color: @text; border: 1px solid @border; border-radius: 4px; padding: 4px 14px;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @barTop, stop:1 @barBottom); }
+QPushButton:hover { border-color: @accent; }
+QPushButton:pressed { background: @accent; color: @accentText; }
+QPushButton:disabled { color: @disabledText; }
+QLineEdit, QSpinBox, QComboBox { background: @base; color: @text; border: 1px solid @border;
+  border-radius: 3px; padding: 2px 4px; selection-background-color: @accent; selection-color: @accentText; }
+QLineEdit:focus, QSpinBox:focus, QComboBox:focus { border-color: @accent; }
+QLineEdit:disabled, QSpinBox:disabled, QComboBox:disabled { color: @disabledText; }
+QComboBox QAbstractItemView { background: @base; color: @text; selection-background-color: @accent;
+  selection-color: @accentText; border: 1px solid @border; }
+QTableView, QTableWidget { background: @base; color: @text; gridline-color: @border; border: 1px solid @border; }
+QHeaderView::section { background: @header; color: @text; border: none; border-right: 1px solid @border;
+  border-bottom: 1px solid @border; padding: 3px; }
+QTableCornerButton::section { background: @header; border: none; }
+QProgressBar { background: @base; border: 1px solid @border; border-radius: 3px; text-align: center; color: @text; }
+QProgressBar::chunk { background: @accent; border-radius: 2px; }
+QCheckBox, QRadioButton, QLabel { color: @text; }
+QCheckBox:disabled, QLabel:disabled { color: @disabledText; }
+)";
+
+}  // namespace
+
+bool isValid(int skin) { return skin >= kFirst && skin <= kLast; }
+
+QPalette palette(int skin) {
+  const Colours& c = coloursOf(skin);
+  QPalette p;
+  p.setColor(QPalette::Window, QColor(c.window));
+  p.setColor(QPalette::WindowText, QColor(c.text));
+  p.setColor(QPalette::Base, QColor(c.base));
+  p.setColor(QPalette::AlternateBase, QColor(c.panel));
+  p.setColor(QPalette::Text, QColor(c.text));
+  p.setColor(QPalette::Button, QColor(c.barBottom));
+  p.setColor(QPalette::ButtonText, QColor(c.text));
+  p.setColor(QPalette::Highlight, QColor(c.accent));
+  p.setColor(QPalette::HighlightedText, QColor(c.accentText));
+  p.setColor(QPalette::ToolTipBase, QColor(c.base));
+  p.setColor(QPalette::ToolTipText, QColor(c.text));
+  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    p.setColor(QPalette::Disabled, role, QColor(c.disabledText));
+  return p;
+}
+
+QString styleSheet(int skin) {
+  const Colours& c = coloursOf(skin);
+  const std::pair<const char*, const char*> tokens[] = {
+      {"@window", c.window},   {"@panel", c.panel},   {"@base", c.base},
+      {"@text", c.text},       {"@barTop", c.barTop}, {"@barBottom", c.barBottom},
+      {"@border", c.border},   {"@accentText", c.accentText}, {"@accent", c.accent},
+      {"@header", c.header},   {"@disabledText", c.disabledText},
+  };
+  // "@accentText" is replaced before "@accent", which is its prefix.
+  QString sheet = QString::fromLatin1(kTemplate);
+  for (const auto& [token, colour] : tokens) sheet.replace(QLatin1String(token), QLatin1String(colour));
+  return sheet;
+}
+
+void apply(int skin) {
+  // Fusion draws the same on every desktop, so the skins look as designed everywhere.
+  if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0) {
+    if (auto* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
+  }
+  QApplication::setPalette(palette(skin));
+  qApp->setStyleSheet(styleSheet(skin));
+}
+
+}  // namespace qx::skins
