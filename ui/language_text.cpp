@@ -1,0 +1,24 @@
+#include "ui/language_text.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QWidget>
+
+namespace qx {
+
+void retextCaptions(QWidget& root, std::span<const CaptionRow> rows, const LanguageText& text) {
+  for (const CaptionRow& row : rows) {
+    QWidget* w = root.findChild<QWidget*>(QString::fromLatin1(row.name));
+    if (!w) continue;
+    const QString caption = text(row.number) + QString::fromUtf8(row.suffix);
+    if (auto* label = qobject_cast<QLabel*>(w))
+      label->setText(caption);
+    else if (auto* button = qobject_cast<QAbstractButton*>(w))
+      button->setText(caption);
+    else if (auto* group = qobject_cast<QGroupBox*>(w))
+      group->setTitle(caption);
+  }
+}
+
+}  // namespace qx
