@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -264,6 +266,37 @@ TEST(Image, WrittenBlocksAreSavedOnExit)
         protocol.end();
     }
     std::remove(path.c_str());
+}
+
+// Whether an ordinary user can open the device, tried in a child that gives up root (the
+// exclusive flag does not stop root).
+bool otherUserCanOpen(const std::string& device)
+{
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        _exit(fd >= 0 ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(PosixPort, HoldsTheDeviceExclusivelyUntilClosed)
+{
+    Simulator sim({"--no-pacing"});
+    ASSERT_FALSE(sim.device().empty());
+    chmod(sim.device().c_str(), 0666);
+    if (!otherUserCanOpen(sim.device()))
+        GTEST_SKIP() << "no second user can open the pseudo-terminal here";
+    PosixPort port(sim.device());
+    ASSERT_TRUE(port.open());
+    EXPECT_FALSE(otherUserCanOpen(sim.device()));
+    port.close();
+    EXPECT_TRUE(otherUserCanOpen(sim.device())) << "closing gives the device back";
+    ASSERT_TRUE(port.open()) << "and it opens again, as at the start of every transfer";
 }
 
 TEST(PosixPort, RefusesWhatIsNoSerialDevice)
