@@ -24,16 +24,16 @@ namespace {
 constexpr int kSingleHeadMode = 12;
 
 // Captions the language replaces; "VFO/ MR", "MR freq./ MR CH" and "修改密码" stay in every language.
-constexpr std::array<CaptionRow, 17> kFunctionCaptions{{
+constexpr CaptionRow kFunctionCaptions[] = {
     {"bsSkinNotebook1", 20},       {"bsSkinStdLabel18", 81},      {"bsSkinStdLabel17", 43},
     {"bsSkinStdLabel21", 83},      {"bsSkinStdLabel4", 38},       {"bsSkinStdLabel10", 40},
     {"bsSkinStdLabel48", 103},     {"bsSkinCheckRadioBox8", 41},  {"bsSkinCheckRadioBox11", 82},
     {"bsSkinCheckRadioBox10", 39}, {"bsSkinCheckRadioBox12", 87}, {"bsSkinCheckRadioBox13", 42},
     {"bsSkinStdLabel24", 45},      {"bsSkinStdLabel25", 46},      {"bsSkinCheckRadioBox9", 47},
     {"bsSkinCheckRadioBox14", 84}, {"bsSkinStdLabel15", 85},
-}};
+};
 
-constexpr std::array<CaptionRow, 1> kSideKeyCaptions{{{"bsSkinNotebook10", 100}}};
+constexpr CaptionRow kSideKeyCaptions[] = {{"bsSkinNotebook10", 100}};
 
 template <typename W>
 W* named(W* w, const char* name) {
