@@ -10,6 +10,26 @@ TextTable::TextTable(int columns, int rows)
 {
 }
 
+TextTable& TextTable::operator=(const TextTable& other)
+{
+    if (this == &other)
+        return *this;
+    columns_ = other.columns_;
+    rows_ = other.rows_;
+    cells_ = other.cells_;
+    if (updateDepth_ > 0) {
+        dirtyFirst_ = 0;
+        dirtyLast_ = rows_ - 1;
+        return *this;
+    }
+    TableChange change;
+    change.kind = TableChange::Kind::Rows;
+    change.firstRow = 0;
+    change.lastRow = rows_ - 1;
+    notify(change);
+    return *this;
+}
+
 const std::string& TextTable::cell(int column, int row) const
 {
     static const std::string empty;

@@ -56,6 +56,10 @@ public:
     using Observer = std::function<void(const TableChange&)>;
 
     TextTable(int columns, int rows);
+    // Copies carry the cells, not the observers or an open update. Assigning keeps this table's
+    // observers and announces every row as changed.
+    TextTable(const TextTable& other) : columns_(other.columns_), rows_(other.rows_), cells_(other.cells_) {}
+    TextTable& operator=(const TextTable& other);
 
     int columns() const { return columns_; }
     int rows() const { return rows_; }

@@ -315,6 +315,26 @@ TEST(TextTable, AnnouncesSingleCellsAndBulkRows)
     EXPECT_TRUE(seen.empty());
 }
 
+TEST(TextTable, CopiesCarryCellsNotObservers)
+{
+    ChannelTable table;
+    int told = 0;
+    table.addObserver([&](const TableChange&) { ++told; });
+    ChannelTable copy = table;
+    copy.setCell(col::Rx, 1, "450.00000");
+    EXPECT_EQ(told, 0);
+    EXPECT_EQ(copy.cell(col::Rx, 1), "450.00000");
+    EXPECT_EQ(table.cell(col::Rx, 1), "");
+
+    std::vector<TableChange> seen;
+    table.addObserver([&](const TableChange& c) { seen.push_back(c); });
+    table = copy;
+    EXPECT_EQ(table.cell(col::Rx, 1), "450.00000");
+    ASSERT_EQ(seen.size(), 1u) << "the assigned table's own observers hear of it";
+    EXPECT_EQ(seen[0].kind, TableChange::Kind::Rows);
+    EXPECT_EQ(seen[0].lastRow, 128);
+}
+
 TEST(TextTable, OutsideCoordinatesReadEmptyAndAreNotWritten)
 {
     ChannelExtras extras;
