@@ -310,7 +310,7 @@ QString MainWindow::configFile() const {
 void MainWindow::loadConfiguration() {
   config_ = qx::loadConfiguration(configFile().toStdString());
   // Each stored number carries out its menu item's action, as if the user had chosen it.
-  runGroupItem("gsegs1", QStringLiteral("com%11").arg(config_.com));
+  runGroupItem("gsegs1", QStringLiteral("com%1").arg(config_.com) + QLatin1Char('1'));
   runGroupItem("N11", QStringLiteral("n%1").arg(config_.commode));
   runGroupItem("S1", QStringLiteral("sk%1").arg(config_.skin));
   RadioSettings& settings = codeplug_.settings();
