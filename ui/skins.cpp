@@ -29,14 +29,14 @@ struct Colours {
 
 constexpr std::array<Colours, 3> kColours{{
     // 1 blue family: cool light blues with a deep blue accent.
-    {"#e7eff9", "#f4f8fd", "#ffffff", "#1b2a3a", "#f7fbff", "#cfe0f4", "#8eaed3", "#2f6fb5", "#ffffff",
-     "#dbe7f5", "#8795a5"},
+    {"#dde9f7", "#f4f8fd", "#ffffff", "#1b2a3a", "#f4f9ff", "#aecbed", "#7d9fc8", "#2f6fb5", "#ffffff",
+     "#d3e3f6", "#8795a5"},
     // 2 steel plate: brushed greys with a slate accent.
-    {"#d9dcdf", "#e9ebed", "#f8f8f8", "#1e2226", "#f2f3f4", "#b9bec4", "#7d858d", "#4d5f73", "#ffffff",
-     "#cdd1d5", "#80868c"},
+    {"#cfd3d7", "#e6e8ea", "#f8f8f8", "#1e2226", "#f0f1f2", "#a3aab2", "#6f7880", "#45566a", "#ffffff",
+     "#c7ccd1", "#80868c"},
     // 3 coffee: cream panels, roasted browns.
-    {"#efe4d6", "#f8f1e7", "#fffcf7", "#3a2617", "#f6ebdc", "#d8bfa0", "#a0785a", "#7b4a2a", "#fff8ee",
-     "#ead9c3", "#9b8878"},
+    {"#eadbc8", "#f8f1e7", "#fffcf7", "#3a2617", "#f4e6d3", "#c9a57e", "#946a4a", "#7b4a2a", "#fff8ee",
+     "#e6d2b8", "#9b8878"},
 }};
 
 const Colours& coloursOf(int skin) { return kColours[static_cast<size_t>(isValid(skin) ? skin - 1 : 0)]; }
