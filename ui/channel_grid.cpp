@@ -249,10 +249,7 @@ void ChannelGrid::setMessageDialog(MessageDialog* dialog)
 {
     messages_ = dialog;
     if (messages_) {
-        messages_->setAction(PendingAction::ClearChannels, [this] {
-            doc_.clearAllChannels();
-            afterClearChannels();
-        });
+        messages_->setAfter(DialogOutcome::ClearChannels, [this] { afterClearChannels(); });
     }
 }
 
@@ -526,7 +523,7 @@ void ChannelGrid::bsSkinButton9Click()
 {
     if (!messages_)
         return;
-    messages_->ask(text_(msg::ConfirmCaption), text_(msg::ConfirmText), PendingAction::ClearChannels);
+    messages_->ask(text_(msg::ConfirmCaption), text_(msg::ConfirmText), pending::ClearChannels);
 }
 
 void ChannelGrid::afterAutoAdd(const grid::AutoAddResult& result)

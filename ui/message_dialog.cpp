@@ -12,7 +12,7 @@
 
 namespace qx {
 
-MessageDialog::MessageDialog(QWidget* parent) : QDialog(parent)
+MessageDialog::MessageDialog(Codeplug& doc, QWidget* parent) : QDialog(parent), doc_(doc)
 {
     setObjectName("Tmessage1");
     setWindowTitle(QStringLiteral("警告"));
@@ -56,18 +56,23 @@ MessageDialog::MessageDialog(QWidget* parent) : QDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void MessageDialog::setAction(int action, std::function<void()> run) { actions_[action] = std::move(run); }
+void MessageDialog::setAfter(DialogOutcome outcome, std::function<void()> run) { after_[outcome] = std::move(run); }
 
 void MessageDialog::ask(const QString& caption, const QString& message, int action)
 {
     setWindowTitle(caption);
     cap1_->setText(message);
-    pendingAction_ = action;
+    pending_.set(action);
     adjustSize();
     if (QScreen* screen = QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     ok_->setFocus();
     exec();
+}
+
+void MessageDialog::ask(const MessageRequest& request)
+{
+    ask(QString::fromStdString(request.caption), QString::fromStdString(request.text), request.action);
 }
 
 QString MessageDialog::message() const { return cap1_->text(); }
@@ -81,12 +86,10 @@ void MessageDialog::setButtonTexts(const QString& ok, const QString& cancel)
 void MessageDialog::bsSkinButton1Click()
 {
     accept();
-    if (pendingAction_ != PendingAction::NewDocument && pendingAction_ != PendingAction::ClearChannels)
-        return;
-    auto it = actions_.find(pendingAction_);
-    if (it != actions_.end() && it->second)
+    const DialogOutcome outcome = pending_.ok(doc_);
+    auto it = after_.find(outcome);
+    if (it != after_.end() && it->second)
         it->second();
-    pendingAction_ = PendingAction::Nothing;
 }
 
 void MessageDialog::bsSkinButton2Click() { reject(); }

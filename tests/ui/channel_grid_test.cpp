@@ -71,7 +71,7 @@ protected:
     }
 
     Codeplug doc;
-    MessageDialog messages;
+    MessageDialog messages{doc};
     std::unique_ptr<ChannelGrid> page;
 };
 
@@ -341,7 +341,7 @@ TEST_F(ChannelGridTest, ClearAsksAndOkClears)
     EXPECT_EQ(extra(xcol::TailElim, 9), "");
     EXPECT_EQ(doc.settings().value(keys::Squelch), 5) << "settings are not touched";
     EXPECT_EQ(page->grid()->currentIndex(), index(col::Rx, 1));
-    EXPECT_EQ(messages.pendingAction(), PendingAction::Nothing);
+    EXPECT_EQ(messages.pendingAction(), pending::Information);
 }
 
 TEST_F(ChannelGridTest, ClearCancelledChangesNothing)
@@ -352,7 +352,7 @@ TEST_F(ChannelGridTest, ClearCancelledChangesNothing)
     test::child<QPushButton>(*page, "bsSkinButton9")->click();
     EXPECT_EQ(cell(col::Rx, 9), "445.00000");
     EXPECT_EQ(page->grid()->currentIndex(), index(col::Tx, 9));
-    EXPECT_EQ(messages.pendingAction(), PendingAction::ClearChannels) << "Cancel keeps the action";
+    EXPECT_EQ(messages.pendingAction(), pending::ClearChannels) << "Cancel keeps the action";
 }
 
 // ---- auto add ----------------------------------------------------------------------------------

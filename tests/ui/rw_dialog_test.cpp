@@ -1,0 +1,197 @@
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "files/language.h"
+#include "model/codeplug.h"
+#include "page_test_support.h"
+#include "simulator_process.h"
+#include "ui/message_dialog.h"
+#include "ui/rw_dialog.h"
+
+namespace qx {
+namespace {
+
+struct WithApplication {
+    WithApplication() { test::ensureApplication(); }
+};
+
+// Answers every message with OK as soon as it shows, and keeps what it said.
+class MessageRecorder : public QObject {
+public:
+    explicit MessageRecorder(MessageDialog& dialog) : dialog_(dialog) { dialog_.installEventFilter(this); }
+    std::vector<std::string> messages;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &dialog_ && event->type() == QEvent::Show) {
+            messages.push_back(dialog_.message().toStdString());
+            QMetaObject::invokeMethod(test::child<QPushButton>(dialog_, "bsSkinButton1"), "click",
+                                      Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    MessageDialog& dialog_;
+};
+
+// What the dialog looked like while it ran.
+struct Observed {
+    bool shown = false;
+    bool closeRefusedWhileRunning = false;
+    bool startDisabledWhileRunning = false;
+    int progressMax = 0;
+    int progressEnd = 0;
+    std::string bandCheck;
+    bool closedAfterwards = false;
+};
+
+class RwDialogTest : public ::testing::Test, private WithApplication {
+protected:
+    void SetUp() override { doc.settings().setBandList(keys::BandRx, {"400-470MHz"}, 0); }
+
+    static std::string builtIn(int number) { return StringTable::builtIn().text(number); }
+
+    void channel(Codeplug& d, int row, const char* rx, const char* alias = "")
+    {
+        d.channels().setCell(col::Rx, row, rx);
+        d.fillDefaults(row);
+        d.channels().setCell(col::Alias, row, alias);
+    }
+
+    // Runs one command; once the dialog shows, presses start (trying to close it during the
+    // transfer), then closes it.
+    Observed transfer(Codeplug& d, TransferMode mode, const std::string& device)
+    {
+        RwDialog dialog(d, messages);
+        Observed seen;
+        dialog.setShownHook([&] {
+            seen.shown = true;
+            seen.bandCheck = dialog.bandCheckResult();
+            QTimer::singleShot(0, &dialog, [&] {
+                // Fires inside the transfer's first wait.
+                QTimer::singleShot(0, &dialog, [&] {
+                    seen.startDisabledWhileRunning = !dialog.startButton()->isEnabled();
+                    dialog.close();
+                    seen.closeRefusedWhileRunning = dialog.isVisible() && dialog.transferRunning();
+                });
+                dialog.startButton()->click();
+                seen.progressMax = dialog.gauge()->maximum();
+                seen.progressEnd = dialog.gauge()->value();
+                dialog.close();
+                seen.closedAfterwards = !dialog.isVisible();
+            });
+        });
+        TransferRequest request;
+        request.mode = mode;
+        request.device = device;
+        request.title = mode == TransferMode::Read ? "频率读出(&R)" : "频率写入(&W)";
+        request.startText = mode == TransferMode::Read ? "读频" : "写频";
+        dialog.run(request);
+        return seen;
+    }
+
+    Codeplug doc;
+    MessageDialog messages{doc};
+    MessageRecorder recorder{messages};
+};
+
+TEST_F(RwDialogTest, PortThatCannotBeOpenedShowsThePortErrorAndNoDialog)
+{
+    const Observed seen = transfer(doc, TransferMode::Read, "/dev/qx-no-such-port");
+    EXPECT_FALSE(seen.shown);
+    EXPECT_EQ(recorder.messages, std::vector<std::string>{builtIn(59)});
+}
+
+TEST_F(RwDialogTest, WriteThenReadBackThroughTheDialog)
+{
+    test::SimulatorProcess sim({"--no-pacing"});
+    ASSERT_FALSE(sim.device().empty());
+
+    channel(doc, 1, "145.50000");  // outside the band
+    channel(doc, 2, "438.50000", "BASE");
+    channel(doc, 3, "462.56250", "CAR7");
+    doc.channels().setCell(col::Power, 3, doc.words().low);
+    doc.channels().setCell(col::TxTone, 3, "D023N");
+    doc.extras().setCell(xcol::TxCode, 3, std::to_string(doc.tones().indexOf("D023N")));
+
+    const Observed wrote = transfer(doc, TransferMode::Write, sim.device());
+    EXPECT_TRUE(wrote.shown);
+    EXPECT_EQ(wrote.bandCheck, "02");
+    EXPECT_TRUE(wrote.startDisabledWhileRunning);
+    EXPECT_TRUE(wrote.closeRefusedWhileRunning);
+    EXPECT_EQ(wrote.progressMax, 148);
+    EXPECT_EQ(wrote.progressEnd, 148);
+    EXPECT_TRUE(wrote.closedAfterwards);
+    EXPECT_TRUE(recorder.messages.empty()) << recorder.messages.front();
+
+    Codeplug back;
+    MessageDialog backMessages{back};
+    MessageRecorder backRecorder{backMessages};
+    {
+        RwDialog dialog(back, backMessages);
+        bool channelsRead = false;
+        dialog.setChannelsReadHook([&] { channelsRead = true; });
+        dialog.setShownHook([&] {
+            QTimer::singleShot(0, &dialog, [&] {
+                dialog.startButton()->click();
+                EXPECT_EQ(dialog.gauge()->maximum(), 138);
+                EXPECT_EQ(dialog.gauge()->value(), 138);
+                dialog.close();
+            });
+        });
+        TransferRequest request;
+        request.device = sim.device();
+        request.title = "频率读出(&R)";
+        request.startText = "读频";
+        ASSERT_TRUE(dialog.run(request));
+        EXPECT_EQ(dialog.windowTitle().toStdString(), "频率读出(&R)");
+        EXPECT_EQ(dialog.startButton()->text().toStdString(), "读频");
+        EXPECT_TRUE(channelsRead);
+    }
+    EXPECT_TRUE(backRecorder.messages.empty());
+    for (int row = 1; row <= 4; ++row) {
+        for (int c = col::Rx; c <= col::Alias; ++c)
+            EXPECT_EQ(back.channels().cell(c, row), doc.channels().cell(c, row)) << "row " << row << " col " << c;
+    }
+}
+
+TEST_F(RwDialogTest, FailedTransferShowsTheFailureAfterTheEnd)
+{
+    test::SimulatorProcess sim({"--no-pacing", "--fault", "none:ident,times=all"});
+    ASSERT_FALSE(sim.device().empty());
+    const Observed seen = transfer(doc, TransferMode::Read, sim.device());
+    EXPECT_TRUE(seen.shown);
+    EXPECT_EQ(recorder.messages, std::vector<std::string>{builtIn(60)});
+    EXPECT_TRUE(seen.closedAfterwards) << "closing is allowed again after a failure";
+}
+
+TEST_F(RwDialogTest, BandCheckWithoutAChannelInTheBandSwitchesToVfo)
+{
+    test::SimulatorProcess sim({"--no-pacing", "--fault", "none:ident,times=all"});
+    channel(doc, 1, "145.50000");
+    doc.settings().assign(keys::VfoMr, 0);
+    RwDialog dialog(doc, messages);
+    std::string result;
+    dialog.setShownHook([&] {
+        result = dialog.bandCheckResult();
+        QTimer::singleShot(0, &dialog, [&] { dialog.close(); });
+    });
+    TransferRequest request;
+    request.device = sim.device();
+    dialog.run(request);
+    EXPECT_EQ(result, "FF");
+    EXPECT_EQ(doc.settings().value(keys::VfoMr), 1);
+    EXPECT_EQ(doc.settings().value(keys::MrFreqMrCh), 1);
+}
+
+}  // namespace
+}  // namespace qx
