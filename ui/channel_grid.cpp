@@ -285,7 +285,7 @@ void ChannelGrid::hideEditors()
 
 void ChannelGrid::commitAndHideEditors()
 {
-    if (freqEdit_->isVisible())
+    if (!freqEdit_->isHidden())
         doc_.sendallcell();
     hideEditors();
 }
@@ -347,7 +347,7 @@ void ChannelGrid::checkEditorPlacement()
         return;
     for (QWidget* editor : {static_cast<QWidget*>(freqEdit_), static_cast<QWidget*>(toneBox_),
                             static_cast<QWidget*>(aliasEdit_)}) {
-        if (editor->isVisible())
+        if (!editor->isHidden())
             editor->hide();
     }
 }
@@ -380,7 +380,7 @@ void ChannelGrid::gridKeyPress(char32_t key)
             grid_->setFocus();
             return;
         }
-        if (!aliasEdit_->isVisible())
+        if (aliasEdit_->isHidden())
             return;
         aliasEdit_->setText(key == grid::kBackspace ? QString() : QString::fromUcs4(&key, 1));
         aliasEdit_->setFocus();
@@ -390,7 +390,7 @@ void ChannelGrid::gridKeyPress(char32_t key)
     }
     const bool freqColumn =
         column == col::Rx || (column == col::Tx && !doc_.channels().cell(col::Rx, doc_.currentRow()).empty());
-    if (!freqColumn || !freqEdit_->isVisible())
+    if (!freqColumn || freqEdit_->isHidden())
         return;
     if (key == grid::kEnter) {
         freqEdit_->setFocus();
@@ -503,7 +503,7 @@ void ChannelGrid::moveButton(int delta)
 {
     grid::moveChannel(doc_, delta);
     refreshFrequencyEditor();
-    if (aliasEdit_->isVisible())
+    if (!aliasEdit_->isHidden())
         aliasEdit_->setText(QString::fromStdString(doc_.channels().cell(col::Alias, doc_.currentRow())));
 }
 

@@ -10,6 +10,7 @@
 
 #include "files/language.h"
 #include "model/codeplug.h"
+#include "dialog_test_support.h"
 #include "page_test_support.h"
 #include "simulator_process.h"
 #include "ui/message_dialog.h"
@@ -20,27 +21,6 @@ namespace {
 
 struct WithApplication {
     WithApplication() { test::ensureApplication(); }
-};
-
-// Answers every message with OK as soon as it shows, and keeps what it said.
-class MessageRecorder : public QObject {
-public:
-    explicit MessageRecorder(MessageDialog& dialog) : dialog_(dialog) { dialog_.installEventFilter(this); }
-    std::vector<std::string> messages;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == &dialog_ && event->type() == QEvent::Show) {
-            messages.push_back(dialog_.message().toStdString());
-            QMetaObject::invokeMethod(test::child<QPushButton>(dialog_, "bsSkinButton1"), "click",
-                                      Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    MessageDialog& dialog_;
 };
 
 // What the dialog looked like while it ran.
@@ -101,14 +81,15 @@ protected:
 
     Codeplug doc;
     MessageDialog messages{doc};
-    MessageRecorder recorder{messages};
+    test::MessageRecorder recorder{messages};
 };
 
 TEST_F(RwDialogTest, PortThatCannotBeOpenedShowsThePortErrorAndNoDialog)
 {
     const Observed seen = transfer(doc, TransferMode::Read, "/dev/qx-no-such-port");
     EXPECT_FALSE(seen.shown);
-    EXPECT_EQ(recorder.messages, std::vector<std::string>{builtIn(59)});
+    EXPECT_EQ(recorder.messages(), std::vector<std::string>{builtIn(59)});
+    EXPECT_EQ(recorder.shown.front().caption, builtIn(58));
 }
 
 TEST_F(RwDialogTest, WriteThenReadBackThroughTheDialog)
@@ -131,11 +112,11 @@ TEST_F(RwDialogTest, WriteThenReadBackThroughTheDialog)
     EXPECT_EQ(wrote.progressMax, 148);
     EXPECT_EQ(wrote.progressEnd, 148);
     EXPECT_TRUE(wrote.closedAfterwards);
-    EXPECT_TRUE(recorder.messages.empty()) << recorder.messages.front();
+    EXPECT_TRUE(recorder.shown.empty()) << recorder.shown.front().message;
 
     Codeplug back;
     MessageDialog backMessages{back};
-    MessageRecorder backRecorder{backMessages};
+    test::MessageRecorder backRecorder{backMessages};
     {
         RwDialog dialog(back, backMessages);
         bool channelsRead = false;
@@ -157,7 +138,7 @@ TEST_F(RwDialogTest, WriteThenReadBackThroughTheDialog)
         EXPECT_EQ(dialog.startButton()->text().toStdString(), "读频");
         EXPECT_TRUE(channelsRead);
     }
-    EXPECT_TRUE(backRecorder.messages.empty());
+    EXPECT_TRUE(backRecorder.shown.empty());
     for (int row = 1; row <= 4; ++row) {
         for (int c = col::Rx; c <= col::Alias; ++c)
             EXPECT_EQ(back.channels().cell(c, row), doc.channels().cell(c, row)) << "row " << row << " col " << c;
@@ -170,7 +151,7 @@ TEST_F(RwDialogTest, FailedTransferShowsTheFailureAfterTheEnd)
     ASSERT_FALSE(sim.device().empty());
     const Observed seen = transfer(doc, TransferMode::Read, sim.device());
     EXPECT_TRUE(seen.shown);
-    EXPECT_EQ(recorder.messages, std::vector<std::string>{builtIn(60)});
+    EXPECT_EQ(recorder.messages(), std::vector<std::string>{builtIn(60)});
     EXPECT_TRUE(seen.closedAfterwards) << "closing is allowed again after a failure";
 }
 
