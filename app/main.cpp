@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 
 #include "ui/about_dialog.h"
+#include "ui/editor_pages.h"
 #include "ui/main_window.h"
 #include "ui/shell_texts.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char* argv[]) {
   qx::MainWindowOptions options;
   options.programDir = QApplication::applicationDirPath();
   options.com1Device = parser.value(port);
+  qx::installEditorPages(options);
 
   qx::MainWindow form1(std::move(options));
   qx::AboutDialog aboutForm(&form1);

@@ -125,16 +125,18 @@ ChannelPage::ChannelPage(Codeplug& doc, QWidget* parent) : QWidget(parent), doc_
   grid->addWidget(voice_, 4, 1);
   grid->addWidget(label("bsSkinStdLabel13", QStringLiteral("信道别名")), 4, 3);
   grid->addWidget(alias_, 4, 4);
-  grid->addWidget(busy_, 5, 0, 1, 2);
-  grid->addWidget(scan_, 5, 3);
-  grid->addWidget(tail_, 5, 4);
-  grid->addWidget(dtmf_, 6, 0, 1, 2);
-  grid->addWidget(pttId_, 6, 3);
-  grid->addWidget(vox_, 6, 4);
+  auto* switches = new QGridLayout;
+  switches->setVerticalSpacing(12);
+  QCheckBox* const order[2][3] = {{busy_, scan_, tail_}, {dtmf_, pttId_, vox_}};
+  for (int r = 0; r < 2; ++r) {
+    for (int c = 0; c < 3; ++c) switches->addWidget(order[r][c], r, c);
+  }
+  for (int c = 0; c < 3; ++c) switches->setColumnStretch(c, 1);
+  grid->addLayout(switches, 5, 0, 1, 5);
   grid->setColumnMinimumWidth(2, 36);
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(4, 1);
-  grid->setRowStretch(7, 1);
+  grid->setRowStretch(6, 1);
 
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(8, 8, 8, 8);

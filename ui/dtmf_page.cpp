@@ -159,6 +159,7 @@ DtmfPage::DtmfPage(RadioSettings& settings, QWidget* parent) : QWidget(parent), 
   binder->bindFlag(showPtt, keys::DisplayPttId);
   auto* pttType = named(new QComboBox(ptt), "bsSkinComboBox27");
   pttType->setMinimumWidth(110);
+  pttType->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   binder->bindOption(pttType, keys::PttId);
   auto* bot = named(new QLineEdit(ptt), "bsSkinEdit3");
   auto* eot = named(new QLineEdit(ptt), "bsSkinEdit4");
@@ -196,6 +197,7 @@ DtmfPage::DtmfPage(RadioSettings& settings, QWidget* parent) : QWidget(parent), 
   decodeGrid->setHorizontalSpacing(12);
   decodeGrid->setVerticalSpacing(10);
   auto* groupId = named(new QComboBox(decode), "bsSkinComboBox46");
+  groupId->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   binder->bindOption(groupId, keys::Group);
   auto* ownId = named(new QLineEdit(decode), "bsSkinEdit5");
   ownId->setContextMenuPolicy(Qt::NoContextMenu);
@@ -237,6 +239,7 @@ DtmfPage::DtmfPage(RadioSettings& settings, QWidget* parent) : QWidget(parent), 
   stunCode->setContextMenuPolicy(Qt::NoContextMenu);
   binder->bindText(stunCode, keys::StunCode);
   auto* stunType = named(new QComboBox(stun), "bsSkinComboBox14");
+  stunType->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   binder->bindOption(stunType, keys::StunType);
   stunGrid->addWidget(stunOn, 0, 0, 1, 2);
   stunGrid->addWidget(label("bsSkinStdLabel88", "遥控码"), 1, 0);

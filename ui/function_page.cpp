@@ -44,6 +44,7 @@ W* named(W* w, const char* name) {
 QComboBox* combo(QWidget* parent, const char* name) {
   auto* box = named(new QComboBox(parent), name);
   box->setMinimumWidth(130);
+  box->setSizeAdjustPolicy(QComboBox::AdjustToContents);  // the longest item of any language fits
   return box;
 }
 

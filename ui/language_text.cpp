@@ -11,7 +11,10 @@ void retextCaptions(QWidget& root, std::span<const CaptionRow> rows, const Langu
   for (const CaptionRow& row : rows) {
     QWidget* w = root.findChild<QWidget*>(QString::fromLatin1(row.name));
     if (!w) continue;
-    const QString caption = text(row.number) + QString::fromUtf8(row.suffix);
+    // A number the language lacks keeps the caption shown before rather than blanking it.
+    const QString t = text(row.number);
+    if (t.isEmpty()) continue;
+    const QString caption = t + QString::fromUtf8(row.suffix);
     if (auto* label = qobject_cast<QLabel*>(w))
       label->setText(caption);
     else if (auto* button = qobject_cast<QAbstractButton*>(w))

@@ -21,7 +21,8 @@ struct CaptionRow {
   const char* suffix = "";
 };
 
-// Puts each row's text into the child of `root` with that object name; a missing child is skipped.
+// Puts each row's text into the child of `root` with that object name; a missing child, or a number
+// without text, is skipped.
 void retextCaptions(QWidget& root, std::span<const CaptionRow> rows, const LanguageText& text);
 
 }  // namespace qx

@@ -99,6 +99,9 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
 MainWindow::~MainWindow() {
   saveConfiguration();
   codeplug_.settings().removeObserver(this);
+  // The pages observe the codeplug, a member that ends before the window's children: end them first.
+  delete pages_;
+  pages_ = nullptr;
 }
 
 void MainWindow::connectMenus() {
