@@ -66,8 +66,6 @@ QWidget* makeChannelPage(MainWindow& window) {
                    [&window] { retextChannelHeaders(window.codeplug(), languageOf(window)); });
   followLanguage(window, page);
   if (auto* grid = qobject_cast<ChannelGrid*>(window.pageContents(page::Channels))) {
-    grid->setLanguageText(languageOf(window));
-    QObject::connect(&window, &MainWindow::languageApplied, grid, &ChannelGrid::retext);
     QObject::connect(grid, &ChannelGrid::channelSelected, page, &ChannelPage::setChannelNumber);
     QObject::connect(grid, &ChannelGrid::openSingleChannel, page, [&window, page](int row) {
       window.showPage(page::SingleChannel);
