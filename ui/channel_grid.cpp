@@ -191,9 +191,10 @@ ChannelGrid::ChannelGrid(Codeplug& doc, QWidget* parent) : QWidget(parent), doc_
     grid_->verticalHeader()->setMinimumWidth(40);
     grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     grid_->horizontalHeader()->setHighlightSections(false);
+    grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->verticalHeader()->setHighlightSections(false);
     // RX, decode, TX, encode, power, bandwidth, scan, DTMF, PTT ID, alias, more.
-    static constexpr int kWidths[] = {76, 80, 76, 80, 62, 58, 62, 48, 54, 66, 52};
+    static constexpr int kWidths[] = {74, 80, 74, 80, 62, 62, 62, 46, 52, 60, 44};
     for (int c = 0; c < int(std::size(kWidths)); ++c)
         grid_->setColumnWidth(c, kWidths[c]);
 

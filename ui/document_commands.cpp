@@ -42,7 +42,7 @@ QWidget* makeChannelGrid(MainWindow& window)
 }
 
 DocumentCommands::DocumentCommands(MainWindow& window, MessageDialog& messages, RwDialog& rw)
-    : QObject(&window), window_(window), grid_(gridOf(window)), messages_(messages), rw_(rw)
+    : window_(window), grid_(gridOf(window)), messages_(messages), rw_(rw)
 {
     chooser_ = [this](FileDialogKind kind) {
         return askChannelFile(kind, fileDialogLanguage(window_.configFile().toStdString()), &window_);
