@@ -5,8 +5,11 @@
 #include <QCommandLineParser>
 
 #include "ui/about_dialog.h"
+#include "ui/document_commands.h"
 #include "ui/editor_pages.h"
 #include "ui/main_window.h"
+#include "ui/message_dialog.h"
+#include "ui/rw_dialog.h"
 #include "ui/shell_texts.h"
 
 int main(int argc, char* argv[]) {
@@ -28,10 +31,14 @@ int main(int argc, char* argv[]) {
   options.programDir = QApplication::applicationDirPath();
   options.com1Device = parser.value(port);
   qx::installEditorPages(options);
+  options.pages[qx::page::Channels] = qx::makeChannelGrid;
 
   qx::MainWindow form1(std::move(options));
   qx::AboutDialog aboutForm(&form1);
   form1.setAboutBox(&aboutForm);
+  qx::MessageDialog message1(form1.codeplug(), &form1);
+  qx::RwDialog rAndW(form1.codeplug(), message1, &form1);
+  qx::DocumentCommands commands(form1, message1, rAndW);
 
   form1.show();
   return app.exec();
