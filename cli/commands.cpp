@@ -13,6 +13,7 @@
 #include "link/protocol.h"
 #include "link/serial_link.h"
 #include "link/transfer.h"
+#include "link/write_check.h"
 #include "model/codeplug.h"
 
 namespace qx::cli {
@@ -116,6 +117,11 @@ int writeCommand(Session& s, const Options& o)
     settings.assign(keys::ChangePassword, o.password ? 1 : 0);
     if (o.password)
         settings.assignText(keys::Password, *o.password);
+    // As in the editor, a document that cannot be written is refused before the port is looked at.
+    if (auto problem = checkBeforeWrite(s.doc, [&s](int number) { return s.text(number); })) {
+        tell(s.text(kTransferCaptionString), problem->message);
+        return exitcode::FileError;
+    }
     return transfer(s, o, TransferMode::Write);
 }
 

@@ -468,6 +468,10 @@ TEST_P(CliRefusedWrite, ExitsWithStatus4AndSendsNothing)
     EXPECT_EQ(run.status, 4);
     EXPECT_NE(run.err.find(c.message(strings("english.lng"))), std::string::npos) << run.err;
     EXPECT_FALSE(line.received()) << "not even the handshake";
+
+    const Finished noPort =
+        folder.ctl({"write", "--port", "/dev/qx-no-such-port", "--language", "english", file.string()});
+    EXPECT_EQ(noPort.status, 4) << "the document is checked before the port: " << noPort.err;
 }
 
 INSTANTIATE_TEST_SUITE_P(
