@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -30,6 +31,12 @@ constexpr CaptionRow kCaptions[] = {
     {"bsSkinStdLabel13", 101},      {"bsSkinCheckRadioBox2", 31},  {"bsSkinCheckRadioBox7", 32},
     {"bsSkinCheckRadioBox3", 76},
 };
+
+// The focus moving between the window's controls; another window or a popup taking it and giving
+// it back neither enters nor leaves a field.
+bool betweenControls(const QFocusEvent& event) {
+  return event.reason() != Qt::ActiveWindowFocusReason && event.reason() != Qt::PopupFocusReason;
+}
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -355,10 +362,10 @@ bool ChannelPage::eventFilter(QObject* watched, QEvent* event) {
   if (column < 0) return QWidget::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::FocusIn:
-      fieldFocusIn(column);
+      if (betweenControls(*static_cast<QFocusEvent*>(event))) fieldFocusIn(column);
       break;
     case QEvent::FocusOut:
-      if (watched == rx_) bsSkinEdit11Exit();
+      if (watched == rx_ && betweenControls(*static_cast<QFocusEvent*>(event))) bsSkinEdit11Exit();
       break;
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -50,6 +51,11 @@ QComboBox* combo(QWidget* parent, const char* name) {
 
 QLabel* label(const char* name, const char* text) {
   return named(new QLabel(QString::fromUtf8(text)), name);
+}
+
+// The focus moving to another control; another window or a popup taking it leaves the field as it is.
+bool leavesField(const QFocusEvent& event) {
+  return event.reason() != Qt::ActiveWindowFocusReason && event.reason() != Qt::PopupFocusReason;
 }
 
 QCheckBox* check(QWidget* parent, const char* name, const char* text) {
@@ -183,7 +189,8 @@ void FunctionPage::showEvent(QShowEvent* event) {
 
 bool FunctionPage::eventFilter(QObject* watched, QEvent* event) {
   // bsSkinEdit15Exit: a password that is not six digits long falls back when the field is left.
-  if (watched == password_ && event->type() == QEvent::FocusOut) settings_.leavePasswordField();
+  if (watched == password_ && event->type() == QEvent::FocusOut && leavesField(*static_cast<QFocusEvent*>(event)))
+    settings_.leavePasswordField();
   return QWidget::eventFilter(watched, event);
 }
 

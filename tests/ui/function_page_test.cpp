@@ -104,6 +104,14 @@ TEST_F(FunctionPageTest, PasswordFieldTakesDigitsAndFallsBackWhenLeftShort) {
     EXPECT_EQ(password->text().toStdString(), r.afterLeaving);
     EXPECT_EQ(settings.text(keys::Password), r.afterLeaving);
   }
+  // Another window taking the focus is no leaving of the field.
+  password->clear();
+  QTest::keyClicks(password, "12");
+  test::leaveField(password, Qt::ActiveWindowFocusReason);
+  EXPECT_EQ(settings.text(keys::Password), "12");
+  test::leaveField(password);
+  EXPECT_EQ(settings.text(keys::Password), "246810");
+
   QTest::mouseClick(change, Qt::LeftButton);
   EXPECT_FALSE(password->isEnabled());
   EXPECT_EQ(settings.text(keys::Password), "246810");

@@ -30,9 +30,9 @@ W* child(QWidget& root, const char* name) {
   return root.findChild<W*>(QString::fromLatin1(name));
 }
 
-// The focus leaving a field, as when the user tabs away.
-inline void leaveField(QWidget* w) {
-  QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+// The focus leaving a field, by default as when the user tabs away.
+inline void leaveField(QWidget* w, Qt::FocusReason reason = Qt::TabFocusReason) {
+  QFocusEvent out(QEvent::FocusOut, reason);
   QApplication::sendEvent(w, &out);
 }
 
