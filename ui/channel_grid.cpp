@@ -193,10 +193,8 @@ ChannelGrid::ChannelGrid(Codeplug& doc, QWidget* parent) : QWidget(parent), doc_
     grid_->horizontalHeader()->setHighlightSections(false);
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->verticalHeader()->setHighlightSections(false);
-    // RX, decode, TX, encode, power, bandwidth, scan, DTMF, PTT ID, alias, more.
-    static constexpr int kWidths[] = {74, 80, 74, 80, 62, 62, 62, 46, 52, 60, 44};
-    for (int c = 0; c < int(std::size(kWidths)); ++c)
-        grid_->setColumnWidth(c, kWidths[c]);
+    fitColumns();
+    connect(model_, &QAbstractItemModel::headerDataChanged, this, &ChannelGrid::fitColumns);
 
     QWidget* cells = grid_->viewport();
     freqEdit_ = makeCellEdit("bsSkinEdit1", 9, cells);
@@ -251,6 +249,19 @@ void ChannelGrid::setMessageDialog(MessageDialog* dialog)
     messages_ = dialog;
     if (messages_) {
         messages_->setAfter(DialogOutcome::ClearChannels, [this] { afterClearChannels(); });
+    }
+}
+
+void ChannelGrid::fitColumns()
+{
+    // RX, decode, TX, encode, power, bandwidth, scan, DTMF, PTT ID, alias, more; wider where a
+    // language's header needs it.
+    static constexpr int kWidths[] = {74, 56, 74, 56, 56, 56, 56, 44, 48, 58, 40};
+    constexpr int kPadding = 8;
+    const QFontMetrics metrics = grid_->horizontalHeader()->fontMetrics();
+    for (int c = 0; c < int(std::size(kWidths)); ++c) {
+        const QString text = model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        grid_->setColumnWidth(c, std::max(kWidths[c], metrics.horizontalAdvance(text) + kPadding));
     }
 }
 

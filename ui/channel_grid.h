@@ -113,6 +113,7 @@ private:
     void placeEditor(QWidget* editor, int column, int row);
     void refreshFrequencyEditor();
     void moveButton(int delta);
+    void fitColumns();
     void afterAutoAdd(const grid::AutoAddResult& result);
 
     Codeplug& doc_;

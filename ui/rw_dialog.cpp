@@ -87,7 +87,6 @@ RwDialog::RwDialog(Codeplug& doc, MessageDialog& messages, QWidget* parent)
     layout->addWidget(status_);
 
     retext();
-    setFixedSize(kClientWidth, kClientHeight);
 }
 
 RwDialog::~RwDialog() = default;
@@ -97,6 +96,13 @@ void RwDialog::retext()
     const QString closeText = text_(kCloseString);
     close_->setText(closeText.isEmpty() ? QStringLiteral("关闭") : closeText);
     status_->setText(QString::fromUtf8(shell::kStatusIndent) + text_(shell::kStatusString));
+    fitSize();
+}
+
+void RwDialog::fitSize()
+{
+    // The designed size, wider only when a language's texts would not fit.
+    setFixedSize(std::max(kClientWidth, minimumSizeHint().width()), kClientHeight);
 }
 
 bool RwDialog::run(const TransferRequest& request)
@@ -124,7 +130,7 @@ bool RwDialog::run(const TransferRequest& request)
     start_->setText(request.startText);
     gauge_->setRange(0, session_->transfer.progressMax());
     gauge_->setValue(0);
-    setFixedSize(kClientWidth, kClientHeight);
+    fitSize();
     if (QScreen* screen = QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     exec();

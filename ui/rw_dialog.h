@@ -73,6 +73,7 @@ protected:
 private:
     struct Session;
     bool closeAllowed();
+    void fitSize();
 
     Codeplug& doc_;
     MessageDialog& messages_;
