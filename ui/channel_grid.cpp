@@ -258,10 +258,17 @@ void ChannelGrid::fitColumns()
     // language's header needs it.
     static constexpr int kWidths[] = {74, 56, 74, 56, 56, 56, 56, 44, 48, 58, 40};
     constexpr int kPadding = 8;
+    // A frequency is nine characters ("462.56250"); its columns leave room on both sides of them.
+    constexpr int kFrequencyPadding = 20;
+    const int frequencyWidth =
+        grid_->fontMetrics().horizontalAdvance(QStringLiteral("888.88888")) + kFrequencyPadding;
     const QFontMetrics metrics = grid_->horizontalHeader()->fontMetrics();
     for (int c = 0; c < int(std::size(kWidths)); ++c) {
         const QString text = model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-        grid_->setColumnWidth(c, std::max(kWidths[c], metrics.horizontalAdvance(text) + kPadding));
+        int width = std::max(kWidths[c], metrics.horizontalAdvance(text) + kPadding);
+        if (c + 1 == col::Rx || c + 1 == col::Tx)
+            width = std::max(width, frequencyWidth);
+        grid_->setColumnWidth(c, width);
     }
 }
 

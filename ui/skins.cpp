@@ -2,8 +2,14 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 
 #include <array>
 #include <utility>
@@ -78,9 +84,41 @@ QLineEdit, QSpinBox, QComboBox { background: @base; color: @text; border: 1px so
   border-radius: 3px; padding: 2px 4px; selection-background-color: @accent; selection-color: @accentText; }
 QLineEdit:focus, QSpinBox:focus, QComboBox:focus { border-color: @accent; }
 QLineEdit:disabled, QSpinBox:disabled, QComboBox:disabled { color: @disabledText; }
+QLineEdit:disabled, QSpinBox:disabled { background: @panel; }
+QComboBox { padding-right: 24px; }
+QComboBox:disabled { background: @panel; }
+QComboBox::drop-down { subcontrol-origin: padding; subcontrol-position: top right; width: 20px;
+  border: none; border-left: 1px solid @border; border-top-right-radius: 2px; border-bottom-right-radius: 2px;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @barTop, stop:1 @barBottom); }
+QComboBox::drop-down:hover { background: @header; }
+QComboBox::drop-down:on { background: @barBottom; }
+QComboBox::drop-down:disabled { background: @panel; }
+QComboBox::down-arrow { image: url("@imgComboDown"); width: 9px; height: 5px; }
+QComboBox::down-arrow:on { top: 1px; }
+QComboBox::down-arrow:disabled { image: url("@imgComboDim"); }
+QSpinBox { padding-right: 22px; }
+QSpinBox::up-button, QSpinBox::down-button { subcontrol-origin: padding; width: 18px; border: none;
+  border-left: 1px solid @border;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @barTop, stop:1 @barBottom); }
+QSpinBox::up-button { subcontrol-position: top right; border-top-right-radius: 2px; }
+QSpinBox::down-button { subcontrol-position: bottom right; border-top: 1px solid @border;
+  border-bottom-right-radius: 2px; }
+QSpinBox::up-button:hover, QSpinBox::down-button:hover { background: @header; }
+QSpinBox::up-button:pressed, QSpinBox::down-button:pressed { background: @accent; }
+QSpinBox::up-button:disabled, QSpinBox::down-button:disabled,
+QSpinBox::up-button:off, QSpinBox::down-button:off { background: @panel; }
+QSpinBox::up-arrow { image: url("@imgSpinUp"); width: 7px; height: 4px; }
+QSpinBox::down-arrow { image: url("@imgSpinDown"); width: 7px; height: 4px; }
+QSpinBox::up-arrow:pressed { image: url("@imgSpinUpPressed"); }
+QSpinBox::down-arrow:pressed { image: url("@imgSpinDownPressed"); }
+QSpinBox::up-arrow:disabled, QSpinBox::up-arrow:off { image: url("@imgSpinUpDim"); }
+QSpinBox::down-arrow:disabled, QSpinBox::down-arrow:off { image: url("@imgSpinDownDim"); }
 QComboBox QAbstractItemView { background: @base; color: @text; selection-background-color: @accent;
-  selection-color: @accentText; border: 1px solid @border; }
+  selection-color: @accentText; border: 1px solid @border; outline: none; }
 QTableView, QTableWidget { background: @base; color: @text; gridline-color: @border; border: 1px solid @border; }
+QTableView QLineEdit, QTableView QComboBox { border: 1px solid @accent; border-radius: 0; padding: 0 2px; }
+QTableView QComboBox { padding-right: 15px; }
+QTableView QComboBox::drop-down { width: 13px; border-radius: 0; }
 QHeaderView::section { background: @header; color: @text; border: none; border-right: 1px solid @border;
   border-bottom: 1px solid @border; padding: 3px; }
 QTableCornerButton::section { background: @header; border: none; }
@@ -89,6 +127,46 @@ QProgressBar::chunk { background: @accent; border-radius: 2px; }
 QCheckBox, QRadioButton, QLabel { color: @text; }
 QCheckBox:disabled, QLabel:disabled { color: @disabledText; }
 )";
+
+enum class Pointing { Up, Down };
+
+// A filled triangle pointing up or down, drawn once per colour and size.
+QImage arrowImage(Pointing pointing, const QColor& colour, int width, int height) {
+  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colour);
+  QPainterPath path;
+  const qreal w = width, h = height;
+  if (pointing == Pointing::Down) {
+    path.moveTo(0, 0);
+    path.lineTo(w, 0);
+    path.lineTo(w / 2, h);
+  } else {
+    path.moveTo(0, h);
+    path.lineTo(w, h);
+    path.lineTo(w / 2, 0);
+  }
+  path.closeSubpath();
+  painter.drawPath(path);
+  return image;
+}
+
+// The arrow images live in one folder for the whole run; style sheets can only name images by path.
+QString arrowFile(Pointing pointing, const char* colour, int width, int height) {
+  static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/qx4100d-arrows-XXXXXX"));
+  if (!folder.isValid()) return {};
+  const QString name = QStringLiteral("%1-%2-%3x%4.png")
+                           .arg(pointing == Pointing::Up ? QStringLiteral("up") : QStringLiteral("down"),
+                                QString::fromLatin1(colour + 1))  // without the '#'
+                           .arg(width)
+                           .arg(height);
+  const QString path = folder.filePath(name);
+  if (!QFile::exists(path) && !arrowImage(pointing, QColor(colour), width, height).save(path, "PNG")) return {};
+  return path;
+}
 
 }  // namespace
 
@@ -123,6 +201,18 @@ QString styleSheet(int skin) {
   };
   // "@accentText" is replaced before "@accent", which is its prefix.
   QString sheet = QString::fromLatin1(kTemplate);
+  // Images first: their tokens hold no colour token as a prefix, but a colour token could be theirs.
+  const std::pair<const char*, QString> images[] = {
+      {"@imgComboDown", arrowFile(Pointing::Down, c.text, 9, 5)},
+      {"@imgComboDim", arrowFile(Pointing::Down, c.disabledText, 9, 5)},
+      {"@imgSpinUpPressed", arrowFile(Pointing::Up, c.accentText, 7, 4)},
+      {"@imgSpinDownPressed", arrowFile(Pointing::Down, c.accentText, 7, 4)},
+      {"@imgSpinUpDim", arrowFile(Pointing::Up, c.disabledText, 7, 4)},
+      {"@imgSpinDownDim", arrowFile(Pointing::Down, c.disabledText, 7, 4)},
+      {"@imgSpinUp", arrowFile(Pointing::Up, c.text, 7, 4)},
+      {"@imgSpinDown", arrowFile(Pointing::Down, c.text, 7, 4)},
+  };
+  for (const auto& [token, path] : images) sheet.replace(QLatin1String(token), path);
   for (const auto& [token, colour] : tokens) sheet.replace(QLatin1String(token), QLatin1String(colour));
   return sheet;
 }
