@@ -23,7 +23,4 @@ std::string programDirectory(const char* argv0);
 // channel headers in that language.
 void startupDocument(Codeplug& doc, const Configuration& config, LanguageStore& store, Language language);
 
-// The grid header texts of the language: channel table columns 0-11 and the extras columns.
-void applyColumnHeaders(Codeplug& doc, const StringTable& strings);
-
 }  // namespace qx::cli

@@ -15,6 +15,37 @@ namespace {
 
 constexpr std::array<std::string_view, 3> kNames{"chinese", "english", "taiwan"};
 
+// The header row of both channel tables. The grid shows the channel table's; "DTMF" and "PTT ID"
+// stay in every language. The extras columns carry the labels of their single-channel fields, so a
+// refused extras cell is named in the language too ("VOX" stays).
+struct HeaderSource {
+    int column;
+    bool extras;
+    int string;
+};
+
+constexpr HeaderSource kColumnHeaders[] = {
+    {col::Number, false, 25},   {col::Rx, false, 26},        {col::RxTone, false, 27},
+    {col::Tx, false, 28},       {col::TxTone, false, 29},    {col::Power, false, 30},
+    {col::Bandwidth, false, 73}, {col::ScanAdd, false, 31},  {col::Alias, false, 101},
+    {col::More, false, 102},    {xcol::TailElim, true, 76},  {xcol::BusyLock, true, 32},
+    {xcol::VoiceMode, true, 77},
+};
+
+void applyColumnHeaders(const StringTable& strings, Codeplug& codeplug)
+{
+    TableUpdate update(codeplug.channels(), codeplug.extras());
+    for (const HeaderSource& h : kColumnHeaders) {
+        const std::string& text = strings.text(h.string);
+        if (text.empty())
+            continue;
+        if (h.extras)
+            codeplug.extras().setCell(h.column, 0, text);
+        else
+            codeplug.channels().setCell(h.column, 0, text);
+    }
+}
+
 std::optional<int> parseNumber(std::string_view s)
 {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
@@ -290,6 +321,7 @@ void applyLanguage(const StringTable& strings, Codeplug& codeplug)
         return strings.text(number);
     });
     codeplug.reword(words);
+    applyColumnHeaders(strings, codeplug);
 }
 
 Status applyLanguage(LanguageStore& store, Language language, Codeplug& codeplug)

@@ -2,7 +2,8 @@
 // The language store: numbered interface texts in Simplified Chinese, English and Traditional
 // Chinese, read from "chinese.lng", "english.lng" and "taiwan.lng" next to the program (UTF-8, one
 // "number=text" a line), the start-up choice from the installer log, the file-dialog texts, and
-// applying a language to the document (display words, option texts, tone entry 0, re-wording).
+// applying a language to the document (display words, option texts, tone entry 0, re-wording,
+// column headers).
 
 #include <map>
 #include <optional>
@@ -95,7 +96,8 @@ private:
 DisplayWords displayWordsFrom(const StringTable& strings, const DisplayWords& previous);
 
 // Applies strings to the document: the display words, the option texts that follow the language
-// (each setting keeps its index), tone list entry 0, and the re-wording of both channel tables.
+// (each setting keeps its index), tone list entry 0, the re-wording of both channel tables, and the
+// column headers (row 0) of both tables. A header the table lacks keeps its text.
 void applyLanguage(const StringTable& strings, Codeplug& codeplug);
 
 // Loads the language into the store and applies it to the document. A missing or unreadable file

@@ -29,19 +29,6 @@ void followCommMode(MainWindow& window, Page* page) {
   QObject::connect(&window, &MainWindow::commModeChanged, page, &Page::setCommunicationMode);
 }
 
-// The channel table's header row, which the grid shows; "DTMF" and "PTT ID" stay in every language.
-void retextChannelHeaders(Codeplug& doc, const LanguageText& text) {
-  constexpr std::pair<int, int> kHeaders[] = {
-      {col::Number, 25}, {col::Rx, 26},        {col::RxTone, 27},  {col::Tx, 28},     {col::TxTone, 29},
-      {col::Power, 30},  {col::Bandwidth, 73}, {col::ScanAdd, 31}, {col::Alias, 101}, {col::More, 102},
-  };
-  TableUpdate update(doc.channels());
-  for (const auto& [column, number] : kHeaders) {
-    const QString header = text(number);
-    if (!header.isEmpty()) doc.channels().setCell(column, 0, header.toStdString());
-  }
-}
-
 }  // namespace
 
 QWidget* makeFunctionPage(MainWindow& window) {
@@ -61,9 +48,6 @@ QWidget* makeDtmfPage(MainWindow& window) {
 QWidget* makeChannelPage(MainWindow& window) {
   auto* page = new ChannelPage(window.codeplug());
   followCommMode(window, page);
-  // Headers first: the page's frequency labels repeat two of them.
-  QObject::connect(&window, &MainWindow::languageApplied, page,
-                   [&window] { retextChannelHeaders(window.codeplug(), languageOf(window)); });
   followLanguage(window, page);
   if (auto* grid = qobject_cast<ChannelGrid*>(window.pageContents(page::Channels))) {
     QObject::connect(grid, &ChannelGrid::channelSelected, page, &ChannelPage::setChannelNumber);

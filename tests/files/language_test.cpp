@@ -286,6 +286,44 @@ TEST(ApplyLanguage, AWordTheFileLacksKeepsItsText)
     EXPECT_EQ(doc.tones().text(0), "禁用");
 }
 
+TEST(ApplyLanguage, PutsTheLanguagesColumnHeadersIntoRowZero)
+{
+    struct Header {
+        int column;
+        bool extras;
+        std::string_view english;
+    };
+    // "DTMF", "PTT ID" and "VOX" are the same in every language.
+    const Header kEnglish[] = {
+        {col::Number, false, "CH"},         {col::Rx, false, "RX Freq"},       {col::RxTone, false, "RX QT/DQT"},
+        {col::Tx, false, "TX Freq"},        {col::TxTone, false, "TX QT/DQT"}, {col::Power, false, "TX Power"},
+        {col::Bandwidth, false, "Bandwidth"}, {col::ScanAdd, false, "Scan Add"}, {col::Dtmf, false, "DTMF"},
+        {col::PttId, false, "PTT ID"},      {col::Alias, false, "Alias"},      {col::More, false, "More..."},
+        {xcol::TailElim, true, "Tail Elim."}, {xcol::Vox, true, "VOX"},        {xcol::BusyLock, true, "Busy Lock"},
+        {xcol::VoiceMode, true, "Voice Mode"},
+    };
+    auto header = [](const Codeplug& doc, const Header& h) -> const std::string& {
+        return h.extras ? doc.extras().cell(h.column, 0) : doc.channels().cell(h.column, 0);
+    };
+    ProgramDir dir;
+    LanguageStore store(dir.path().string());
+    const Codeplug builtIn;
+    Codeplug doc;
+    ASSERT_TRUE(applyLanguage(store, Language::English, doc).ok());
+    for (const Header& h : kEnglish)
+        EXPECT_EQ(header(doc, h), h.english) << "column " << h.column << (h.extras ? " of the extras" : "");
+    // Back in Chinese every header reads as before any language was applied.
+    ASSERT_TRUE(applyLanguage(store, Language::Chinese, doc).ok());
+    for (const Header& h : kEnglish)
+        EXPECT_EQ(header(doc, h), header(builtIn, h)) << "column " << h.column << (h.extras ? " of the extras" : "");
+    EXPECT_EQ(doc.channels().cell(col::Rx, 1), "") << "only row 0 changes";
+
+    // A header the file lacks keeps the text it had.
+    applyLanguage(StringTable::parse("25=Ch.\n26=\n"), doc);
+    EXPECT_EQ(doc.channels().cell(col::Number, 0), "Ch.");
+    EXPECT_EQ(doc.channels().cell(col::Rx, 0), "接收频率");
+}
+
 TEST(StartupLanguage, ChoosesFromTheInstallerLog)
 {
     const struct {
