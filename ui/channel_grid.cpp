@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -259,17 +260,24 @@ void ChannelGrid::fitColumns()
     static constexpr int kWidths[] = {74, 56, 74, 56, 56, 56, 56, 44, 48, 58, 40};
     constexpr int kPadding = 8;
     // A frequency is nine characters ("462.56250"); its columns leave room on both sides of them.
-    constexpr int kFrequencyPadding = 20;
+    constexpr int kFrequencyPadding = 16;
     const int frequencyWidth =
         grid_->fontMetrics().horizontalAdvance(QStringLiteral("888.88888")) + kFrequencyPadding;
     const QFontMetrics metrics = grid_->horizontalHeader()->fontMetrics();
+    int total = 0;
     for (int c = 0; c < int(std::size(kWidths)); ++c) {
         const QString text = model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
         int width = std::max(kWidths[c], metrics.horizontalAdvance(text) + kPadding);
         if (c + 1 == col::Rx || c + 1 == col::Tx)
             width = std::max(width, frequencyWidth);
         grid_->setColumnWidth(c, width);
+        total += width;
     }
+    // The grid asks for room for every column, so the window widens rather than cut the last one.
+    const QHeaderView* rows = grid_->verticalHeader();
+    total += std::max(rows->minimumWidth(), rows->sizeHint().width());
+    total += grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth();
+    grid_->setMinimumWidth(total);
 }
 
 void ChannelGrid::retext()

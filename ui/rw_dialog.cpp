@@ -71,6 +71,7 @@ RwDialog::RwDialog(Codeplug& doc, MessageDialog& messages, QWidget* parent)
     status_->setObjectName("bsSkinStatusPanel1");
     status_->setFrameShape(QFrame::StyledPanel);
     status_->setFrameShadow(QFrame::Sunken);
+    status_->setMargin(3);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -79,8 +80,10 @@ RwDialog::RwDialog(Codeplug& doc, MessageDialog& messages, QWidget* parent)
     buttons->addWidget(close_);
     buttons->addStretch(1);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(18, 22, 18, 8);
+    layout->setContentsMargins(18, 8, 18, 8);
     layout->setSpacing(18);
+    // Bar and buttons sit in the middle of the space above the status line.
+    layout->addStretch(1);
     layout->addWidget(gauge_);
     layout->addLayout(buttons);
     layout->addStretch(1);

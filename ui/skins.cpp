@@ -27,22 +27,23 @@ struct Colours {
   const char* barTop;      // menu bar, toolbar, tab and button gradient
   const char* barBottom;
   const char* border;
-  const char* accent;      // selection, hovered items, selected tab line, progress chunk
+  const char* accent;      // selection, hovered items, selected tab line
   const char* accentText;
   const char* header;      // grid headers
   const char* disabledText;
+  const char* chunk;       // progress chunk, light enough for the text drawn over it
 };
 
 constexpr std::array<Colours, 3> kColours{{
     // 1 blue family: cool light blues with a deep blue accent.
     {"#dde9f7", "#f4f8fd", "#ffffff", "#1b2a3a", "#f4f9ff", "#aecbed", "#7d9fc8", "#2f6fb5", "#ffffff",
-     "#d3e3f6", "#8795a5"},
+     "#d3e3f6", "#8795a5", "#8dbbea"},
     // 2 steel plate: brushed greys with a slate accent.
     {"#cfd3d7", "#e6e8ea", "#f8f8f8", "#1e2226", "#f0f1f2", "#a3aab2", "#6f7880", "#45566a", "#ffffff",
-     "#c7ccd1", "#80868c"},
+     "#c7ccd1", "#80868c", "#a9b7c7"},
     // 3 coffee: cream panels, roasted browns.
     {"#eadbc8", "#f8f1e7", "#fffcf7", "#3a2617", "#f4e6d3", "#c9a57e", "#946a4a", "#7b4a2a", "#fff8ee",
-     "#e6d2b8", "#9b8878"},
+     "#e6d2b8", "#9b8878", "#d9b48c"},
 }};
 
 const Colours& coloursOf(int skin) { return kColours[static_cast<size_t>(isValid(skin) ? skin - 1 : 0)]; }
@@ -123,7 +124,7 @@ QHeaderView::section { background: @header; color: @text; border: none; border-r
   border-bottom: 1px solid @border; padding: 3px; }
 QTableCornerButton::section { background: @header; border: none; }
 QProgressBar { background: @base; border: 1px solid @border; border-radius: 3px; text-align: center; color: @text; }
-QProgressBar::chunk { background: @accent; border-radius: 2px; }
+QProgressBar::chunk { background: @chunk; border-radius: 2px; }
 QCheckBox, QRadioButton, QLabel { color: @text; }
 QCheckBox:disabled, QLabel:disabled { color: @disabledText; }
 )";
@@ -197,7 +198,7 @@ QString styleSheet(int skin) {
       {"@window", c.window},   {"@panel", c.panel},   {"@base", c.base},
       {"@text", c.text},       {"@barTop", c.barTop}, {"@barBottom", c.barBottom},
       {"@border", c.border},   {"@accentText", c.accentText}, {"@accent", c.accent},
-      {"@header", c.header},   {"@disabledText", c.disabledText},
+      {"@header", c.header},   {"@disabledText", c.disabledText}, {"@chunk", c.chunk},
   };
   // "@accentText" is replaced before "@accent", which is its prefix.
   QString sheet = QString::fromLatin1(kTemplate);
