@@ -9,6 +9,7 @@
 #include "files/channel_file.h"
 #include "files/config.h"
 #include "files/language.h"
+#include "files/startup_document.h"
 #include "link/posix_port.h"
 #include "link/protocol.h"
 #include "link/serial_link.h"

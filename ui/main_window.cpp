@@ -21,6 +21,7 @@
 
 #include <span>
 
+#include "files/startup_document.h"
 #include "ui/about_dialog.h"
 #include "ui/app_icon.h"
 #include "ui/shell_menu.h"
@@ -32,9 +33,6 @@ namespace {
 
 // The client area below the menu bar: toolbar, pages and status bar.
 constexpr QSize kClientSize(798, 596);
-
-// The band lists in the order of the configuration's BandListId.
-constexpr std::array<std::string_view, 4> kBandListKeys{keys::BandRx, keys::BandTx, keys::BandRx1, keys::BandTx1};
 
 constexpr std::pair<const char*, Language> kLanguageItems[] = {
     {"Chinese1", Language::Chinese}, {"English1", Language::English}, {"Chinese2", Language::Taiwan}};
@@ -316,20 +314,14 @@ void MainWindow::loadConfiguration() {
   runGroupItem("gsegs1", QStringLiteral("com%1").arg(config_.com) + QLatin1Char('1'));
   runGroupItem("N11", QStringLiteral("n%1").arg(config_.commode));
   runGroupItem("S1", QStringLiteral("sk%1").arg(config_.skin));
-  RadioSettings& settings = codeplug_.settings();
-  for (size_t i = 0; i < kBandListKeys.size(); ++i)
-    settings.setBandList(kBandListKeys[i], config_.bandLists[i].entries, config_.bandLists[i].selected);
+  applyBandLists(config_, codeplug_.settings());
 }
 
 bool MainWindow::saveConfiguration() {
   config_.com = port_;
   config_.commode = commMode_;
   config_.skin = skin_;
-  const RadioSettings& settings = codeplug_.settings();
-  for (size_t i = 0; i < kBandListKeys.size(); ++i) {
-    config_.bandLists[i].entries = settings.bandList(kBandListKeys[i]);
-    config_.bandLists[i].selected = settings.bandSelected(kBandListKeys[i]);
-  }
+  storeBandLists(codeplug_.settings(), config_);
   // config_ holds the configured devices, never the device given for this run.
   const Status saved = qx::saveConfiguration(configFile().toStdString(), config_);
   if (!saved) options_.showError(utf8(saved.error().message));
@@ -350,19 +342,8 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::formShow() {
-  RadioSettings& settings = codeplug_.settings();
-  settings.assignText(keys::call(0), "1000");
-  for (int i = 1; i <= 8; ++i) settings.assignText(keys::call(i), "");
-  settings.assignText(keys::BOT, "12345");
-  settings.assignText(keys::EOT, "12345");
-
+  setFirstShowValues(codeplug_);
   chooseStartupLanguage();
-
-  ChannelTable& channels = codeplug_.channels();
-  {
-    TableUpdate update(channels);
-    for (int row = 1; row <= kChannelCount; ++row) channels.setCell(col::More, row, ">>");
-  }
   showPage(page::Channels);
   emit firstShown();
 }
