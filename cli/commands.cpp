@@ -9,6 +9,7 @@
 #include "files/channel_file.h"
 #include "files/config.h"
 #include "files/language.h"
+#include "files/setting_labels.h"
 #include "files/startup_document.h"
 #include "link/posix_port.h"
 #include "link/protocol.h"
@@ -84,6 +85,7 @@ int transfer(Session& s, const Options& o, TransferMode mode)
     link.setSingleHead(o.singleHead.value_or(s.config.commode == kSingleHeadMode));
     Protocol protocol(link);
     Transfer t(s.doc, protocol, [&s](int number) { return s.text(number); });
+    t.setLabelLookup(settingLabels(s.store));
 
     TransferReport report = t.prepare(mode, [&device] { return probePort(device); });
     if (report.ok()) {
@@ -119,7 +121,8 @@ int writeCommand(Session& s, const Options& o)
     if (o.password)
         settings.assignText(keys::Password, *o.password);
     // As in the editor, a document that cannot be written is refused before the port is looked at.
-    if (auto problem = checkBeforeWrite(s.doc, [&s](int number) { return s.text(number); })) {
+    const auto text = [&s](int number) { return s.text(number); };
+    if (auto problem = checkBeforeWrite(s.doc, text, settingLabels(s.store))) {
         tell(s.text(kTransferCaptionString), problem->message);
         return exitcode::FileError;
     }

@@ -8,6 +8,7 @@
 #include "files/channel_file.h"
 #include "files/config.h"
 #include "files/new_document.h"
+#include "files/setting_labels.h"
 #include "link/write_check.h"
 #include "model/codeplug.h"
 #include "ui/channel_grid.h"
@@ -49,6 +50,7 @@ DocumentCommands::DocumentCommands(MainWindow& window, MessageDialog& messages, 
     };
     grid_.setMessageDialog(&messages_);
     rw_.setLanguageText(languageOf(window_));
+    rw_.setSettingLabels(settingLabels(window_.language()));
     rw_.setShownHook([this] { hideCallEditor(); });
     messages_.setAfter(DialogOutcome::NewDocument, [this] {
         grid_.clearFrequencyEditorText();
@@ -131,7 +133,7 @@ void DocumentCommands::transfer(bool write)
     auto lookup = [this](int number) { return window_.language().text(number); };
     if (write) {
         // A document that cannot be encoded is refused before the port is even looked at.
-        if (auto problem = checkBeforeWrite(window_.codeplug(), lookup)) {
+        if (auto problem = checkBeforeWrite(window_.codeplug(), lookup, settingLabels(window_.language()))) {
             messages_.ask(text(kTransferCaptionString), QString::fromStdString(problem->message),
                           pending::Information);
             return;

@@ -112,6 +112,7 @@ bool RwDialog::run(const TransferRequest& request)
 {
     auto lookup = [this](int number) { return text_(number).toStdString(); };
     auto session = std::make_unique<Session>(doc_, request, lookup);
+    session->transfer.setLabelLookup(labels_);
     // A read ends above the maximum to show a full bar; QProgressBar ignores values out of range.
     session->transfer.setProgressObserver(
         [this](int value) { gauge_->setValue(std::clamp(value, gauge_->minimum(), gauge_->maximum())); });

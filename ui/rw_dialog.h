@@ -39,6 +39,8 @@ public:
     ~RwDialog() override;
 
     void setLanguageText(LanguageText text) { text_ = std::move(text); }
+    // The labels a refused setting is named by (string 147).
+    void setSettingLabels(LabelLookup labels) { labels_ = std::move(labels); }
     // Close button (string 2) and status line (five spaces and string 61).
     void retext();
     // After the channel loop of a read (the single-channel page refreshes).
@@ -78,6 +80,7 @@ private:
     Codeplug& doc_;
     MessageDialog& messages_;
     LanguageText text_;
+    LabelLookup labels_;
     std::function<void()> channelsRead_;
     std::function<void()> shown_;
     std::unique_ptr<Session> session_;

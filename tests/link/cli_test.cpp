@@ -482,7 +482,10 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const StringTable& s) { return fillIn(s.text(146), {"005", s.text(101)}); }},
         RefusedCase{"BOT_with_a_character_DTMF_lacks_names_the_setting",
                     [](Codeplug& d) { d.settings().assignText(keys::BOT, "12X45"); },
-                    [](const StringTable& s) { return fillIn(s.text(147), {"BOT"}); }}),
+                    [](const StringTable& s) { return fillIn(s.text(147), {"BOT"}); }},
+        RefusedCase{"own_ID_with_a_character_DTMF_lacks_names_its_page_label",
+                    [](Codeplug& d) { d.settings().assignText(keys::Private, "10X0"); },
+                    [](const StringTable& s) { return fillIn(s.text(147), {s.text(126)}); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliChannelFile, NotAChannelFileExitsWithStatus4InTheChosenLanguage)

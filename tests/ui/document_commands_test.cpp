@@ -104,6 +104,15 @@ INSTANTIATE_TEST_SUITE_P(Commands, WriteCommandTest,
                                            WriteCase{"WritableDocumentMeetsThePortError", nullptr, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(DocumentCommandsTest, ARefusedSettingIsNamedByItsPageLabel)
+{
+    build(QStringLiteral("/dev/qx-no-such-port"));
+    doc().settings().assignText(keys::BOT, "12X45");
+    commands->N2Click();
+    EXPECT_EQ(rwShown->count, 0);
+    EXPECT_EQ(recorder->messages(), std::vector<std::string>{fillIn(builtIn(147), {"发射开始"})});
+}
+
 TEST_F(DocumentCommandsTest, ReadCommitsTheOpenCellBeforeTheProbe)
 {
     build(QStringLiteral("/dev/qx-no-such-port"));
