@@ -22,6 +22,7 @@
 #include "files/language.h"
 #include "link/write_check.h"
 #include "model/codeplug.h"
+#include "support/sim_process.h"
 
 namespace qx {
 namespace {
@@ -120,52 +121,16 @@ private:
     TempDir dir_;
 };
 
-// The simulator as a child process; its first line of output names the device.
-class Simulator {
+std::vector<std::string> withoutPacing(std::vector<std::string> args)
+{
+    args.insert(args.begin(), "--no-pacing");
+    return args;
+}
+
+// The simulator, unpaced: these tests time nothing.
+class Simulator : public test::SimProcess {
 public:
-    explicit Simulator(std::vector<std::string> args)
-    {
-        args.insert(args.begin(), "--no-pacing");
-        int out[2];
-        if (pipe(out) != 0)
-            return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            close(out[0]);
-            close(out[1]);
-            std::vector<char*> argv;
-            std::string program = QX_BIN_DIR "/qx4100-sim";
-            argv.push_back(program.data());
-            for (std::string& a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
-        close(out[1]);
-        char c;
-        while (read(out[0], &c, 1) == 1 && c != '\n')
-            device_ += c;
-        close(out[0]);
-    }
-    ~Simulator() { stop(); }
-
-    const std::string& device() const { return device_; }
-
-    // Ends the simulator; with --image it saves its memory first.
-    void stop()
-    {
-        if (pid_ <= 0)
-            return;
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    std::string device_;
+    explicit Simulator(std::vector<std::string> args) : SimProcess(withoutPacing(std::move(args))) {}
 };
 
 // The demo radio's memory with every channel and alias erased: a radio that differs from the

@@ -15,58 +15,12 @@
 
 #include "link/posix_port.h"
 #include "link/protocol.h"
+#include "support/sim_process.h"
 
 namespace qx {
 namespace {
 
-// The simulator as a child process; its first line of output names the device.
-class Simulator {
-public:
-    explicit Simulator(std::vector<std::string> args)
-    {
-        int out[2];
-        if (pipe(out) != 0)
-            return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            close(out[0]);
-            close(out[1]);
-            std::vector<char*> argv;
-            std::string program = QX_BIN_DIR "/qx4100-sim";
-            argv.push_back(program.data());
-            for (std::string& a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
-        close(out[1]);
-        char c;
-        while (read(out[0], &c, 1) == 1 && c != '\n')
-            device_ += c;
-        close(out[0]);
-    }
-    ~Simulator() { stop(SIGTERM); }
-
-    const std::string& device() const { return device_; }
-
-    // Ends the simulator and waits for it; its exit status, or -1 when it was already gone.
-    int stop(int signal)
-    {
-        if (pid_ <= 0)
-            return -1;
-        kill(pid_, signal);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-
-private:
-    pid_t pid_ = -1;
-    std::string device_;
-};
+using Simulator = test::SimProcess;
 
 // A port that pulls the cable (kills the simulator) just before its n-th write.
 class CablePuller : public Port {

@@ -12,7 +12,7 @@
 #include "model/codeplug.h"
 #include "dialog_test_support.h"
 #include "page_test_support.h"
-#include "simulator_process.h"
+#include "support/sim_process.h"
 #include "ui/message_dialog.h"
 #include "ui/rw_dialog.h"
 
@@ -94,7 +94,7 @@ TEST_F(RwDialogTest, PortThatCannotBeOpenedShowsThePortErrorAndNoDialog)
 
 TEST_F(RwDialogTest, WriteThenReadBackThroughTheDialog)
 {
-    test::SimulatorProcess sim({"--no-pacing"});
+    test::SimProcess sim({"--no-pacing"});
     ASSERT_FALSE(sim.device().empty());
 
     channel(doc, 1, "145.50000");  // outside the band
@@ -147,7 +147,7 @@ TEST_F(RwDialogTest, WriteThenReadBackThroughTheDialog)
 
 TEST_F(RwDialogTest, FailedTransferShowsTheFailureAfterTheEnd)
 {
-    test::SimulatorProcess sim({"--no-pacing", "--fault", "none:ident,times=all"});
+    test::SimProcess sim({"--no-pacing", "--fault", "none:ident,times=all"});
     ASSERT_FALSE(sim.device().empty());
     const Observed seen = transfer(doc, TransferMode::Read, sim.device());
     EXPECT_TRUE(seen.shown);
@@ -157,7 +157,7 @@ TEST_F(RwDialogTest, FailedTransferShowsTheFailureAfterTheEnd)
 
 TEST_F(RwDialogTest, BandCheckWithoutAChannelInTheBandSwitchesToVfo)
 {
-    test::SimulatorProcess sim({"--no-pacing", "--fault", "none:ident,times=all"});
+    test::SimProcess sim({"--no-pacing", "--fault", "none:ident,times=all"});
     channel(doc, 1, "145.50000");
     doc.settings().assign(keys::VfoMr, 0);
     RwDialog dialog(doc, messages);
