@@ -22,8 +22,6 @@ namespace qx::cli {
 
 namespace {
 
-constexpr int kSingleHeadMode = 12;
-
 void tell(const std::string& caption, const std::string& message, const std::string& detail = {})
 {
     std::string line = "qx4100ctl: ";

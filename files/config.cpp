@@ -63,7 +63,7 @@ Configuration loadConfiguration(const std::string& path)
     const IniFile ini = readIni(path);
     Configuration config;
     config.com = oneOf(ini.intValue(kOpen, "com"), {1, 2, 3, 4}, config.com);
-    config.commode = oneOf(ini.intValue(kOpen, "commode"), {12, 13}, config.commode);
+    config.commode = oneOf(ini.intValue(kOpen, "commode"), {kSingleHeadMode, kDualHeadMode}, config.commode);
     config.skin = oneOf(ini.intValue(kOpen, "skin"), {1, 2, 3}, config.skin);
 
     for (std::size_t id = 0; id < kBandListKeys.size(); ++id) {

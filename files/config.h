@@ -25,12 +25,17 @@ struct BandList {
     int selected = -1;  // -1: nothing selected
 };
 
+// Values of "commode", the programming cable. A single-head cable echoes what is sent and carries
+// no VOX.
+inline constexpr int kSingleHeadMode = 12;
+inline constexpr int kDualHeadMode = 13;
+
 // Which band list: the order in which the lists are loaded and saved.
 enum BandListId { kBand1Rx = 0, kBand1Tx = 1, kBand2Rx = 2, kBand2Tx = 3 };
 
 struct Configuration {
     int com = 1;        // serial port number 1..4
-    int commode = 13;   // 12 single-head, 13 dual-head
+    int commode = kDualHeadMode;
     int skin = 1;       // 1..3
     std::array<BandList, 4> bandLists;  // indexed by BandListId
     // Device of COM1..COM4; written back each run so a user can see and change them.

@@ -22,8 +22,6 @@ namespace qx {
 
 namespace {
 
-constexpr int kSingleHeadMode = 12;
-
 constexpr CaptionRow kCaptions[] = {
     {"bsSkinNotebook3", 99},        {"bsSkinStdLabel49", 99},      {"bsSkinStdLabel50", 26, "[MHz]"},
     {"bsSkinStdLabel51", 28, "[MHz]"}, {"bsSkinStdLabel52", 27},   {"bsSkinStdLabel53", 29},

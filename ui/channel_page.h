@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include "files/config.h"
 #include "ui/language_text.h"
 
 class QCheckBox;
@@ -69,7 +70,7 @@ class ChannelPage : public QWidget {
   Codeplug& doc_;
   int observerId_ = 0;
   int observerExtrasId_ = 0;
-  int mode_ = 13;
+  int mode_ = kDualHeadMode;
   int loading_ = 0;  // > 0 while the page fills its controls: nothing is written back
   int writing_ = 0;  // > 0 while the page writes a cell: its own change needs no reload
 

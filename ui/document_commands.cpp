@@ -144,7 +144,7 @@ void DocumentCommands::transfer(bool write)
     TransferRequest request;
     request.mode = write ? TransferMode::Write : TransferMode::Read;
     request.device = window_.portDevice().toStdString();
-    request.singleHead = window_.commMode() == kSingleHead;
+    request.singleHead = window_.commMode() == kSingleHeadMode;
     request.title = item ? item->text() : QString();
     request.startText = button ? button->text() : QString();
     rw_.run(request);

@@ -22,8 +22,6 @@ namespace qx {
 
 namespace {
 
-constexpr int kSingleHeadMode = 12;
-
 // Captions the language replaces; "VFO/ MR", "MR freq./ MR CH" and "修改密码" stay in every language.
 constexpr CaptionRow kFunctionCaptions[] = {
     {"bsSkinNotebook1", 20},       {"bsSkinStdLabel18", 81},      {"bsSkinStdLabel17", 43},

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include "files/config.h"
 #include "ui/language_text.h"
 
 class QCheckBox;
@@ -42,7 +43,7 @@ class FunctionPage : public QWidget {
   QGroupBox* group_ = nullptr;       // bsSkinNotebook1
   QFrame* voxPanel_ = nullptr;       // bsSkinPanel7
   QLineEdit* password_ = nullptr;    // bsSkinEdit15
-  int mode_ = 13;
+  int mode_ = kDualHeadMode;
 };
 
 class SideKeyPage : public QWidget {

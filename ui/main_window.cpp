@@ -128,8 +128,8 @@ void MainWindow::connectMenus() {
   const char* ports[] = {"COM11", "COM21", "COM31", "COM41"};
   for (int n = 1; n <= 4; ++n)
     connect(action(ports[n - 1]), &QAction::triggered, this, [this, n] { selectPort(n); });
-  connect(action("N12"), &QAction::triggered, this, [this] { selectCommMode(kSingleHead); });
-  connect(action("N13"), &QAction::triggered, this, [this] { selectCommMode(kDualHead); });
+  connect(action("N12"), &QAction::triggered, this, [this] { selectCommMode(kSingleHeadMode); });
+  connect(action("N13"), &QAction::triggered, this, [this] { selectCommMode(kDualHeadMode); });
   const char* skinItems[] = {"sk1", "sk2", "sk3"};
   for (int n = skins::kFirst; n <= skins::kLast; ++n)
     connect(action(skinItems[n - 1]), &QAction::triggered, this, [this, n] { selectSkin(n); });
@@ -186,10 +186,10 @@ void MainWindow::selectPort(int port) {
 }
 
 void MainWindow::selectCommMode(int mode) {
-  action("N12")->setChecked(mode == kSingleHead);
-  action("N13")->setChecked(mode == kDualHead);
+  action("N12")->setChecked(mode == kSingleHeadMode);
+  action("N13")->setChecked(mode == kDualHeadMode);
   commMode_ = mode;
-  if (mode == kSingleHead) {
+  if (mode == kSingleHeadMode) {
     // A single-head cable cannot carry VOX: every channel's VOX that is on goes off.
     ChannelExtras& extras = codeplug_.extras();
     const std::string& on = codeplug_.words().on;

@@ -36,10 +36,6 @@ inline constexpr int Bands = 5;
 inline constexpr int Count = 6;
 }  // namespace page
 
-// Communication modes as the radio cable menu stores them.
-inline constexpr int kSingleHead = 12;
-inline constexpr int kDualHead = 13;
-
 struct MainWindowOptions {
   // Builds the contents of one page; it may connect to the window's signals. Runs while the window is
   // created, before the configuration is applied, so a page sees the start-up port, mode and skin.
@@ -71,7 +67,7 @@ class MainWindow : public QMainWindow, private SettingsObserver {
 
   // Shell settings.
   int portNumber() const { return port_; }       // 1..4
-  int commMode() const { return commMode_; }     // kSingleHead or kDualHead
+  int commMode() const { return commMode_; }     // kSingleHeadMode or kDualHeadMode
   int skin() const { return skin_; }             // 1..3
   // The device the selected port names for this run.
   QString portDevice() const;
@@ -150,7 +146,7 @@ class MainWindow : public QMainWindow, private SettingsObserver {
   QTabWidget* pages_ = nullptr;
   AboutDialog* about_ = nullptr;
   int port_ = 1;
-  int commMode_ = kDualHead;
+  int commMode_ = kDualHeadMode;
   int skin_ = 1;
   bool shown_ = false;
 };

@@ -198,7 +198,7 @@ TEST_F(ShellTest, StoredSettingsCarryOutTheirMenuActionsAndComeBackNextRun) {
   }
   auto next = open();
   EXPECT_EQ(next->portNumber(), 2);
-  EXPECT_EQ(next->commMode(), kDualHead);
+  EXPECT_EQ(next->commMode(), kDualHeadMode);
   EXPECT_EQ(next->skin(), 3);
   EXPECT_EQ(qApp->styleSheet(), skins::styleSheet(3));
   EXPECT_EQ(next->codeplug().settings().bandList(keys::BandRx),
@@ -223,7 +223,7 @@ TEST_F(ShellTest, StoredNumbersThatNameNoItemKeepTheDefaultsAndStartNothing) {
     writeFile("myini.ini", row.ini);
     auto w = open();
     EXPECT_EQ(w->portNumber(), 1) << row.name;
-    EXPECT_EQ(w->commMode(), kDualHead) << row.name;
+    EXPECT_EQ(w->commMode(), kDualHeadMode) << row.name;
     EXPECT_EQ(w->skin(), 1) << row.name;
     EXPECT_EQ(w->pageControl()->currentIndex(), page::Channels) << row.name;
   }
@@ -297,8 +297,8 @@ TEST_F(ShellTest, SingleHeadTurnsVoxOffAndDualHeadRestoresNothing) {
   item(*w, "N13")->trigger();
   EXPECT_EQ(cp.extras().cell(xcol::Vox, 1), off);
   ASSERT_EQ(modes.count(), 2);
-  EXPECT_EQ(modes[0][0].toInt(), kSingleHead);
-  EXPECT_EQ(modes[1][0].toInt(), kDualHead);
+  EXPECT_EQ(modes[0][0].toInt(), kSingleHeadMode);
+  EXPECT_EQ(modes[1][0].toInt(), kDualHeadMode);
 }
 
 TEST_F(ShellTest, CommandsAndPageItemsReachTheirTargets) {
@@ -348,7 +348,7 @@ TEST_F(ShellTest, PagesPlugIntoTheirSheets) {
   MainWindow w(std::move(options));
   EXPECT_EQ(w.pageContents(page::Functions)->objectName(), QStringLiteral("functions"));
   EXPECT_EQ(w.pageContents(page::Functions)->parentWidget(), w.sheet(page::Functions));
-  EXPECT_EQ(modeSeen, std::vector<int>{kDualHead});
+  EXPECT_EQ(modeSeen, std::vector<int>{kDualHeadMode});
   EXPECT_EQ(w.pageContents(page::Channels), nullptr);
 
   auto* replacement = new QWidget;
