@@ -19,6 +19,7 @@
 #include "link/serial_link.h"
 #include "link/transfer.h"
 #include "model/codeplug.h"
+#include "tests/support/sim_process.h"
 
 namespace {
 
@@ -57,47 +58,6 @@ public:
 
 private:
     Port& inner_;
-};
-
-class Simulator {
-public:
-    Simulator(const std::string& program, bool echo)
-    {
-        int out[2];
-        if (pipe(out) != 0)
-            return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            close(out[0]);
-            close(out[1]);
-            std::vector<char*> argv{const_cast<char*>(program.c_str())};
-            if (echo)
-                argv.push_back(const_cast<char*>("--echo"));
-            argv.push_back(nullptr);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
-        close(out[1]);
-        char c;
-        while (read(out[0], &c, 1) == 1 && c != '\n')
-            device_ += c;
-        close(out[0]);
-    }
-    ~Simulator() { stop(); }
-    const std::string& device() const { return device_; }
-    void stop()
-    {
-        if (pid_ <= 0)
-            return;
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    std::string device_;
 };
 
 double cpuMs(int who)
@@ -180,7 +140,7 @@ int main(int argc, char** argv)
                 "wire out", "wire in", "CPU ms");
     bool allOk = true;
     for (bool singleHead : modes) {
-        Simulator radio(sim, singleHead);
+        test::SimProcess radio(sim, singleHead ? std::vector<std::string>{"--echo"} : std::vector<std::string>{});
         if (radio.device().empty()) {
             std::fprintf(stderr, "qx4100-bench: cannot start %s\n", sim.c_str());
             return 1;

@@ -1,20 +1,26 @@
 #pragma once
-// qx4100-sim as a child process on a pseudo-terminal, for the tests that talk to it through a real
-// device. The first line of its output names the device.
+// qx4100-sim as a child process on a pseudo-terminal, for the tests and the benchmark that talk to it
+// through a real device. The first line of its output names the device.
 
 #include <csignal>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace qx::test {
 
 class SimProcess {
 public:
-    // Starts the simulator with args and waits for its device line; device() is empty when the
-    // simulator could not be started.
-    explicit SimProcess(std::vector<std::string> args)
+#ifdef QX_BIN_DIR
+    // The simulator the build made beside the test programs.
+    explicit SimProcess(std::vector<std::string> args) : SimProcess(QX_BIN_DIR "/qx4100-sim", std::move(args)) {}
+#endif
+
+    // Starts program with args and waits for its device line; device() is empty when the program
+    // could not be started.
+    SimProcess(std::string program, std::vector<std::string> args)
     {
         int out[2];
         if (pipe(out) != 0)
@@ -24,7 +30,6 @@ public:
             dup2(out[1], STDOUT_FILENO);
             close(out[0]);
             close(out[1]);
-            std::string program = QX_BIN_DIR "/qx4100-sim";
             std::vector<char*> argv{program.data()};
             for (std::string& a : args)
                 argv.push_back(a.data());
