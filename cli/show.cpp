@@ -66,20 +66,20 @@ std::string formatDocument(const Codeplug& doc)
     std::string out;
 
     std::size_t keyWidth = 0;
-    for (const SettingSpec& spec : settingSpecs())
-        if (spec.inFile)
-            keyWidth = std::max(keyWidth, spec.key.size());
-    for (const SettingSpec& spec : settingSpecs()) {
-        if (!spec.inFile)
+    for (const SettingSpec& desc : settingSpecs())
+        if (desc.inFile)
+            keyWidth = std::max(keyWidth, desc.key.size());
+    for (const SettingSpec& desc : settingSpecs()) {
+        if (!desc.inFile)
             continue;
-        const std::string value = spec.kind == SettingKind::Flag
-                                      ? (settings.value(spec.key) ? doc.words().on : doc.words().off)
-                                      : settings.text(spec.key);
+        const std::string value = desc.kind == SettingKind::Flag
+                                      ? (settings.value(desc.key) ? doc.words().on : doc.words().off)
+                                      : settings.text(desc.key);
         out += "  ";
         if (value.empty())
-            out += spec.key;
+            out += desc.key;
         else
-            pad(out, spec.key, keyWidth + 2);
+            pad(out, desc.key, keyWidth + 2);
         out += value + '\n';
     }
 

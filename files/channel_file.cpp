@@ -32,10 +32,10 @@ constexpr int kBandTextLength = 10;  // characters taken after a band key
 
 SettingKind kindOf(std::string_view key)
 {
-    const SettingSpec* spec = findSetting(key);
-    if (spec == nullptr)
+    const SettingSpec* desc = findSetting(key);
+    if (desc == nullptr)
         throw std::logic_error("channel file names an unknown setting");
-    return spec->kind;
+    return desc->kind;
 }
 
 // Byte length of the UTF-8 character that starts with lead byte c (1 for a stray byte, so a

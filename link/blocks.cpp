@@ -48,9 +48,9 @@ using Assignment = std::pair<std::string_view, int>;
 // MR freq./MR CH survives VFO/MR, as when a file is opened.
 void assignInFileOrder(RadioSettings& settings, const std::vector<Assignment>& values)
 {
-    for (const SettingSpec& spec : settingSpecs())
+    for (const SettingSpec& desc : settingSpecs())
         for (const auto& [key, value] : values)
-            if (key == spec.key)
+            if (key == desc.key)
                 settings.assign(key, value);
 }
 

@@ -130,12 +130,12 @@ std::optional<WriteProblem> checkBeforeWrite(const Codeplug& doc, const TextLook
         }
     }
     const RadioSettings& s = doc.settings();
-    for (const SettingSpec& spec : settingSpecs()) {
-        if (!isCheckedCode(spec.key) || settingWritable(s, spec.key))
+    for (const SettingSpec& desc : settingSpecs()) {
+        if (!isCheckedCode(desc.key) || settingWritable(s, desc.key))
             continue;
         WriteProblem p;
-        p.key = std::string(spec.key);
-        p.message = fillIn(text(kSettingNotWritableString), {label ? label(spec.key) : std::string(spec.key)});
+        p.key = std::string(desc.key);
+        p.message = fillIn(text(kSettingNotWritableString), {label ? label(desc.key) : std::string(desc.key)});
         return p;
     }
     return std::nullopt;

@@ -163,20 +163,20 @@ std::span<const SettingSpec> settingSpecs()
 
 const SettingSpec* findSetting(std::string_view key)
 {
-    for (const auto& spec : settingSpecs())
-        if (spec.key == key)
-            return &spec;
+    for (const auto& desc : settingSpecs())
+        if (desc.key == key)
+            return &desc;
     return nullptr;
 }
 
 RadioSettings::RadioSettings()
 {
-    for (const auto& spec : settingSpecs()) {
+    for (const auto& desc : settingSpecs()) {
         Slot s;
-        s.spec = &spec;
-        s.value = spec.defaultValue;
-        s.text = std::string(spec.defaultText);
-        for (auto option : spec.options)
+        s.desc = &desc;
+        s.value = desc.defaultValue;
+        s.text = std::string(desc.defaultText);
+        for (auto option : desc.options)
             s.options.emplace_back(option);
         slots_.push_back(std::move(s));
     }
@@ -194,7 +194,7 @@ RadioSettings::Slot& RadioSettings::slot(std::string_view key)
 const RadioSettings::Slot& RadioSettings::slot(std::string_view key) const
 {
     for (const auto& s : slots_)
-        if (s.spec->key == key)
+        if (s.desc->key == key)
             return s;
     throw std::invalid_argument("unknown setting \"" + std::string(key) + "\"");
 }
@@ -202,7 +202,7 @@ const RadioSettings::Slot& RadioSettings::slot(std::string_view key) const
 int RadioSettings::value(std::string_view key) const
 {
     const Slot& s = slot(key);
-    switch (s.spec->kind) {
+    switch (s.desc->kind) {
     case SettingKind::Band: return s.selected;
     case SettingKind::Text: return 0;
     default: return s.value;
@@ -212,26 +212,26 @@ int RadioSettings::value(std::string_view key) const
 void RadioSettings::assign(std::string_view key, int value)
 {
     Slot& s = slot(key);
-    const SettingSpec& spec = *s.spec;
-    switch (spec.kind) {
+    const SettingSpec& desc = *s.desc;
+    switch (desc.kind) {
     case SettingKind::Option: {
         if (value < 0 || value >= static_cast<int>(s.options.size()))
-            value = spec.defaultValue;
+            value = desc.defaultValue;
         // R1: in VFO mode the memory display stays at "MR freq.".
-        if (spec.key == keys::MrFreqMrCh && this->value(keys::VfoMr) == 1)
+        if (desc.key == keys::MrFreqMrCh && this->value(keys::VfoMr) == 1)
             value = 1;
         if (value == s.value)
             return;
         s.value = value;
-        notifyValue(spec.key);
-        if (spec.key == keys::VfoMr) {
+        notifyValue(desc.key);
+        if (desc.key == keys::VfoMr) {
             if (value == 1) {
                 assign(keys::MrFreqMrCh, 1);
                 setEnabled(keys::MrFreqMrCh, false);
             } else {
                 setEnabled(keys::MrFreqMrCh, true);
             }
-        } else if (spec.key == keys::PttId) {
+        } else if (desc.key == keys::PttId) {
             setEnabled(keys::BOT, value == 0 || value == 2);
             setEnabled(keys::EOT, value == 1 || value == 2);
         }
@@ -240,27 +240,27 @@ void RadioSettings::assign(std::string_view key, int value)
     case SettingKind::Flag: {
         s.value = value != 0 ? 1 : 0;
         const bool on = s.value == 1;
-        notifyValue(spec.key);
+        notifyValue(desc.key);
         // Flag rules act on every assignment, also when the value stays.
-        if (spec.key == keys::ExpFreq) {
+        if (desc.key == keys::ExpFreq) {
             setEnabled(keys::Band, on);
             if (!on)
                 assign(keys::Band, 1);
-        } else if (spec.key == keys::Stun) {
+        } else if (desc.key == keys::Stun) {
             setEnabled(keys::StunCode, on);
             setEnabled(keys::StunType, on);
-        } else if (spec.key == keys::ChangePassword) {
+        } else if (desc.key == keys::ChangePassword) {
             setEnabled(keys::Password, on);
         }
         return;
     }
     case SettingKind::Number: {
-        const int clamped = std::clamp(value, spec.min, spec.max);
+        const int clamped = std::clamp(value, desc.min, desc.max);
         const bool changed = clamped != s.value;
         s.value = clamped;
         // A clamped assignment is announced too, so an editor showing the typed value resyncs.
         if (changed || clamped != value)
-            notifyValue(spec.key);
+            notifyValue(desc.key);
         return;
     }
     case SettingKind::Band: {
@@ -268,7 +268,7 @@ void RadioSettings::assign(std::string_view key, int value)
         const std::string before = text(key);
         s.selected = selected;
         if (text(key) != before)
-            notifyValue(spec.key);
+            notifyValue(desc.key);
         return;
     }
     case SettingKind::Text:
@@ -279,7 +279,7 @@ void RadioSettings::assign(std::string_view key, int value)
 std::string RadioSettings::text(std::string_view key) const
 {
     const Slot& s = slot(key);
-    switch (s.spec->kind) {
+    switch (s.desc->kind) {
     case SettingKind::Text: return s.text;
     case SettingKind::Band:
         return s.selected >= 0 ? s.bands[static_cast<std::size_t>(s.selected)] : std::string();
@@ -294,14 +294,14 @@ std::string RadioSettings::text(std::string_view key) const
 void RadioSettings::assignText(std::string_view key, std::string text)
 {
     Slot& s = slot(key);
-    if (s.spec->kind == SettingKind::Text) {
+    if (s.desc->kind == SettingKind::Text) {
         if (s.text == text)
             return;
         s.text = std::move(text);
-        notifyValue(s.spec->key);
+        notifyValue(s.desc->key);
         return;
     }
-    if (s.spec->kind != SettingKind::Band)
+    if (s.desc->kind != SettingKind::Band)
         return;
     const auto found = std::find(s.bands.begin(), s.bands.end(), text);
     if (found != s.bands.end()) {
@@ -310,7 +310,7 @@ void RadioSettings::assignText(std::string_view key, std::string text)
     }
     s.bands.push_back(std::move(text));
     for (auto* o : std::vector<SettingsObserver*>(observers_))
-        o->bandListChanged(s.spec->key);
+        o->bandListChanged(s.desc->key);
     assign(key, static_cast<int>(s.bands.size()) - 1);
 }
 
@@ -325,7 +325,7 @@ void RadioSettings::setOptionText(std::string_view key, int item, std::string te
         return;
     s.options[static_cast<std::size_t>(item)] = std::move(text);
     for (auto* o : std::vector<SettingsObserver*>(observers_))
-        o->optionTextsChanged(s.spec->key);
+        o->optionTextsChanged(s.desc->key);
 }
 
 void RadioSettings::setOptionTexts(std::string_view key, std::vector<std::string> texts)
@@ -337,19 +337,19 @@ void RadioSettings::setOptionTexts(std::string_view key, std::vector<std::string
         return;
     s.options = std::move(texts);
     for (auto* o : std::vector<SettingsObserver*>(observers_))
-        o->optionTextsChanged(s.spec->key);
+        o->optionTextsChanged(s.desc->key);
 }
 
 void RadioSettings::applyLanguage(const std::function<std::optional<std::string>(int)>& lookup)
 {
     for (const auto& s : slots_) {
-        if (s.spec->languageStrings.empty())
+        if (s.desc->languageStrings.empty())
             continue;
         std::vector<std::string> texts = s.options;
-        for (const auto& source : s.spec->languageStrings)
+        for (const auto& source : s.desc->languageStrings)
             if (auto word = lookup(source.string))
                 texts[static_cast<std::size_t>(source.item)] = std::string(source.prefix) + *word;
-        setOptionTexts(s.spec->key, std::move(texts));
+        setOptionTexts(s.desc->key, std::move(texts));
     }
 }
 
@@ -360,15 +360,15 @@ int RadioSettings::bandSelected(std::string_view key) const { return slot(key).s
 void RadioSettings::setBandList(std::string_view key, std::vector<std::string> list, int selected)
 {
     Slot& s = slot(key);
-    if (s.spec->kind != SettingKind::Band)
+    if (s.desc->kind != SettingKind::Band)
         return;
     const std::string before = text(key);
     s.bands = std::move(list);
     s.selected = (selected >= 0 && selected < static_cast<int>(s.bands.size())) ? selected : -1;
     for (auto* o : std::vector<SettingsObserver*>(observers_))
-        o->bandListChanged(s.spec->key);
+        o->bandListChanged(s.desc->key);
     if (text(key) != before)
-        notifyValue(s.spec->key);
+        notifyValue(s.desc->key);
 }
 
 const std::string& RadioSettings::activeRxRange() const
@@ -383,11 +383,11 @@ std::optional<std::pair<int, int>> RadioSettings::activeRxLimits() const { retur
 void RadioSettings::resetToDefaults()
 {
     for (auto key : kNewDocumentOrder) {
-        const SettingSpec& spec = *slot(key).spec;
-        if (spec.kind == SettingKind::Text)
-            assignText(key, std::string(spec.defaultText));
+        const SettingSpec& desc = *slot(key).desc;
+        if (desc.kind == SettingKind::Text)
+            assignText(key, std::string(desc.defaultText));
         else
-            assign(key, spec.defaultValue);
+            assign(key, desc.defaultValue);
     }
 }
 
@@ -408,7 +408,7 @@ void RadioSettings::setEnabled(std::string_view key, bool on)
         return;
     s.enabled = on;
     for (auto* o : std::vector<SettingsObserver*>(observers_))
-        o->enabledChanged(s.spec->key, on);
+        o->enabledChanged(s.desc->key, on);
 }
 
 void RadioSettings::notifyValue(std::string_view key)

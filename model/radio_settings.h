@@ -103,7 +103,7 @@ struct SettingSpec {
 
 // Every setting, in channel-file order; Key Assignment 2, Change Password and Password last.
 std::span<const SettingSpec> settingSpecs();
-// The spec of a key, or nullptr.
+// The desc of a key, or nullptr.
 const SettingSpec* findSetting(std::string_view key);
 
 // Interested parties implement what they need. Semantics: valueChanged for an option, number,
@@ -143,7 +143,7 @@ public:
     const std::vector<std::string>& optionTexts(std::string_view key) const;
     void setOptionText(std::string_view key, int item, std::string text);
     void setOptionTexts(std::string_view key, std::vector<std::string> texts);
-    // Re-texts every list from the language strings of its spec; indexes are kept. `lookup`
+    // Re-texts every list from the language strings of its desc; indexes are kept. `lookup`
     // returns the language string of a number, or nullopt to keep the current text.
     void applyLanguage(const std::function<std::optional<std::string>(int)>& lookup);
 
@@ -168,7 +168,7 @@ public:
 
 private:
     struct Slot {
-        const SettingSpec* spec = nullptr;
+        const SettingSpec* desc = nullptr;
         int value = 0;                   // option, flag, number
         std::string text;                // text
         std::vector<std::string> options;  // option texts, current language

@@ -26,13 +26,13 @@ using qx::RadioMemory;
 using qx::SimulatedRadio;
 
 constexpr const char* kUsage =
-    "usage: qx4100-sim [--echo] [--image FILE] [--no-band] [--no-pacing] [--fault SPEC]...\n"
+    "usage: qx4100-sim [--echo] [--image FILE] [--no-band] [--no-pacing] [--fault RULE]...\n"
     "  --echo        repeat every received byte first, as a single-head cable does\n"
     "  --image FILE  load the memory (4096 bytes, 0000-0FFF) from FILE and save it there on exit;\n"
     "                a missing FILE starts from the demo radio\n"
     "  --no-band     a radio without band data\n"
     "  --no-pacing   answer at once instead of at 9600 bit/s\n"
-    "  --fault SPEC  KIND:REQUEST[@ADDR][,skip=N][,times=N|all]\n"
+    "  --fault RULE  KIND:REQUEST[@ADDR][,skip=N][,times=N|all]\n"
     "                KIND none|wait|badcheck|refuse|hangup, REQUEST ident|confirm|read|write|end\n"
     "                e.g. none:read@0050,times=2  wait:confirm,times=3  refuse:write@0C80\n";
 

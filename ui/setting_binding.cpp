@@ -15,9 +15,9 @@ namespace {
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 const SettingSpec& specOf(std::string_view key) {
-  const SettingSpec* spec = findSetting(key);
-  assert(spec && "unknown setting key");
-  return *spec;
+  const SettingSpec* desc = findSetting(key);
+  assert(desc && "unknown setting key");
+  return *desc;
 }
 
 void fillCombo(QComboBox* box, const std::vector<std::string>& texts, int selected) {
@@ -96,13 +96,13 @@ void SettingBinder::bindFlag(QCheckBox* box, std::string_view key) {
 }
 
 void SettingBinder::bindNumber(QSpinBox* box, std::string_view key) {
-  const SettingSpec& spec = specOf(key);
+  const SettingSpec& desc = specOf(key);
   {
     const QSignalBlocker block(box);
-    box->setRange(spec.min, spec.max);
-    box->setSingleStep(spec.step);
+    box->setRange(desc.min, desc.max);
+    box->setSingleStep(desc.step);
   }
-  if (auto* edit = box->findChild<QLineEdit*>(); edit && spec.digits > 0) edit->setMaxLength(spec.digits);
+  if (auto* edit = box->findChild<QLineEdit*>(); edit && desc.digits > 0) edit->setMaxLength(desc.digits);
   add(box, key, SettingKind::Number);
   connect(box, &QSpinBox::valueChanged, this, [this, k = std::string(key)](int value) {
     if (showing_ > 0) return;
@@ -111,9 +111,9 @@ void SettingBinder::bindNumber(QSpinBox* box, std::string_view key) {
 }
 
 void SettingBinder::bindText(QLineEdit* edit, std::string_view key) {
-  const SettingSpec& spec = specOf(key);
-  if (spec.maxLength > 0) edit->setMaxLength(spec.maxLength);
-  if (spec.chars != CharSet::Any) edit->setValidator(new CharSetValidator(spec.chars, edit));
+  const SettingSpec& desc = specOf(key);
+  if (desc.maxLength > 0) edit->setMaxLength(desc.maxLength);
+  if (desc.chars != CharSet::Any) edit->setValidator(new CharSetValidator(desc.chars, edit));
   add(edit, key, SettingKind::Text);
   connect(edit, &QLineEdit::textChanged, this, [this, k = std::string(key)](const QString& text) {
     if (showing_ > 0) return;

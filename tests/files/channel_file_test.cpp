@@ -126,8 +126,8 @@ Snapshot snapshot(const Codeplug& doc)
             snap.extras.push_back(doc.extras().cell(c, row));
     for (auto key : {keys::BandRx, keys::BandTx, keys::BandRx1, keys::BandTx1})
         snap.bandLists.push_back(doc.settings().bandList(key));
-    for (const SettingSpec& spec : settingSpecs())
-        snap.enabled.push_back(doc.settings().enabled(spec.key));
+    for (const SettingSpec& desc : settingSpecs())
+        snap.enabled.push_back(doc.settings().enabled(desc.key));
     return snap;
 }
 
@@ -153,13 +153,13 @@ Result<OpenedChannelFile> openBytes(const std::string& bytes, Codeplug& doc)
 TEST(ChannelFileFormat, EverySettingOfTheTestDocumentIsOffItsDefault)
 {
     const Codeplug doc = fullDocument();
-    for (const SettingSpec& spec : settingSpecs()) {
-        if (!spec.inFile || spec.kind == SettingKind::Band)
+    for (const SettingSpec& desc : settingSpecs()) {
+        if (!desc.inFile || desc.kind == SettingKind::Band)
             continue;
-        if (spec.kind == SettingKind::Text)
-            EXPECT_NE(doc.settings().text(spec.key), spec.defaultText) << spec.key;
+        if (desc.kind == SettingKind::Text)
+            EXPECT_NE(doc.settings().text(desc.key), desc.defaultText) << desc.key;
         else
-            EXPECT_NE(doc.settings().value(spec.key), spec.defaultValue) << spec.key;
+            EXPECT_NE(doc.settings().value(desc.key), desc.defaultValue) << desc.key;
     }
 }
 

@@ -12,22 +12,22 @@ namespace {
 void fillDocument(Codeplug& doc)
 {
     RadioSettings& s = doc.settings();
-    for (const SettingSpec& spec : settingSpecs()) {
-        switch (spec.kind) {
+    for (const SettingSpec& desc : settingSpecs()) {
+        switch (desc.kind) {
         case SettingKind::Option:
-            s.assign(spec.key, (spec.defaultValue + 1) % static_cast<int>(spec.options.size()));
+            s.assign(desc.key, (desc.defaultValue + 1) % static_cast<int>(desc.options.size()));
             break;
         case SettingKind::Flag:
-            s.assign(spec.key, spec.defaultValue == 0 ? 1 : 0);
+            s.assign(desc.key, desc.defaultValue == 0 ? 1 : 0);
             break;
         case SettingKind::Number:
-            s.assign(spec.key, spec.max);
+            s.assign(desc.key, desc.max);
             break;
         case SettingKind::Text:
-            s.assignText(spec.key, "999999");
+            s.assignText(desc.key, "999999");
             break;
         case SettingKind::Band:
-            s.setBandList(spec.key, {"400-470MHz", "136-174MHz"}, 1);
+            s.setBandList(desc.key, {"400-470MHz", "136-174MHz"}, 1);
             break;
         }
     }
@@ -137,10 +137,10 @@ TEST(NewDocument, OkOnActionThreeClearsChannelsOnly)
     EXPECT_EQ(pending.value(), pending::Information);
 
     expectChannelsEmpty(doc);
-    for (const SettingSpec& spec : settingSpecs()) {
-        EXPECT_EQ(doc.settings().value(spec.key), before.value(spec.key)) << spec.key;
-        EXPECT_EQ(doc.settings().text(spec.key), before.text(spec.key)) << spec.key;
-        EXPECT_EQ(doc.settings().enabled(spec.key), before.enabled(spec.key)) << spec.key;
+    for (const SettingSpec& desc : settingSpecs()) {
+        EXPECT_EQ(doc.settings().value(desc.key), before.value(desc.key)) << desc.key;
+        EXPECT_EQ(doc.settings().text(desc.key), before.text(desc.key)) << desc.key;
+        EXPECT_EQ(doc.settings().enabled(desc.key), before.enabled(desc.key)) << desc.key;
     }
 }
 
@@ -162,8 +162,8 @@ TEST(NewDocument, OkOnAnyOtherActionChangesNothing)
             for (int c = 0; c < xcol::Count; ++c)
                 ASSERT_EQ(doc.extras().cell(c, row), before.extras().cell(c, row));
         }
-        for (const SettingSpec& spec : settingSpecs())
-            EXPECT_EQ(doc.settings().text(spec.key), before.settings().text(spec.key)) << spec.key;
+        for (const SettingSpec& desc : settingSpecs())
+            EXPECT_EQ(doc.settings().text(desc.key), before.settings().text(desc.key)) << desc.key;
         EXPECT_EQ(doc.currentRow(), 64);
     }
 }

@@ -48,8 +48,8 @@ TEST(SettingLabel, IsThePageLabelInTheLanguage)
 TEST(SettingLabel, EverySettingHasOneAndAMissingStringReadsAsBuiltIn)
 {
     const StringTable empty;
-    for (const SettingSpec& spec : settingSpecs())
-        EXPECT_FALSE(settingLabel(empty, spec.key).empty()) << spec.key;
+    for (const SettingSpec& desc : settingSpecs())
+        EXPECT_FALSE(settingLabel(empty, desc.key).empty()) << desc.key;
     EXPECT_EQ(settingLabel(StringTable::parse("118=\n"), keys::BOT), "发射开始");
     EXPECT_THROW(settingLabel(empty, "No Such Key"), std::invalid_argument);
 }

@@ -182,9 +182,9 @@ void expectSameDocument(const Codeplug& a, const Codeplug& b)
         for (int c = xcol::TailElim; c <= xcol::VoiceMode; ++c)
             ASSERT_EQ(a.extras().cell(c, row), b.extras().cell(c, row)) << "row " << row << " extras " << c;
     }
-    for (const SettingSpec& spec : settingSpecs()) {
-        if (spec.key != keys::Password) {
-            EXPECT_EQ(a.settings().text(spec.key), b.settings().text(spec.key)) << spec.key;
+    for (const SettingSpec& desc : settingSpecs()) {
+        if (desc.key != keys::Password) {
+            EXPECT_EQ(a.settings().text(desc.key), b.settings().text(desc.key)) << desc.key;
         }
     }
 }

@@ -74,10 +74,10 @@ TEST(RadioSettings, StartsAtTheDefaults)
     EXPECT_EQ(s.text(keys::StunCode), "");
     EXPECT_EQ(s.text(keys::Password), "246810");
     EXPECT_EQ(s.text(keys::BandRx), "");
-    for (const auto& spec : settingSpecs()) {
-        const bool locked = spec.key == keys::MrFreqMrCh || spec.key == keys::Band || spec.key == keys::EOT ||
-                            spec.key == keys::Password;
-        EXPECT_EQ(s.enabled(spec.key), !locked) << spec.key;
+    for (const auto& desc : settingSpecs()) {
+        const bool locked = desc.key == keys::MrFreqMrCh || desc.key == keys::Band || desc.key == keys::EOT ||
+                            desc.key == keys::Password;
+        EXPECT_EQ(s.enabled(desc.key), !locked) << desc.key;
     }
 }
 
@@ -289,12 +289,12 @@ TEST(RadioSettings, ResetToDefaultsRestoresEverythingButBandsAndKeyAssignment2)
     RadioSettings fresh;
     RadioSettings s;
     s.setBandList(keys::BandRx, {"400-470MHz", "136-174MHz"}, 1);
-    for (const auto& spec : settingSpecs()) {
-        switch (spec.kind) {
-        case SettingKind::Option: s.assign(spec.key, spec.defaultValue == 0 ? static_cast<int>(spec.options.size()) - 1 : 0); break;
-        case SettingKind::Flag: s.assign(spec.key, 1 - spec.defaultValue); break;
-        case SettingKind::Number: s.assign(spec.key, spec.max == spec.defaultValue ? spec.min : spec.max); break;
-        case SettingKind::Text: s.assignText(spec.key, "9"); break;
+    for (const auto& desc : settingSpecs()) {
+        switch (desc.kind) {
+        case SettingKind::Option: s.assign(desc.key, desc.defaultValue == 0 ? static_cast<int>(desc.options.size()) - 1 : 0); break;
+        case SettingKind::Flag: s.assign(desc.key, 1 - desc.defaultValue); break;
+        case SettingKind::Number: s.assign(desc.key, desc.max == desc.defaultValue ? desc.min : desc.max); break;
+        case SettingKind::Text: s.assignText(desc.key, "9"); break;
         case SettingKind::Band: break;
         }
     }
@@ -302,12 +302,12 @@ TEST(RadioSettings, ResetToDefaultsRestoresEverythingButBandsAndKeyAssignment2)
     s.assign(keys::Band, 0);
     s.assign(keys::KeyAssignment2, 2);
     s.resetToDefaults();
-    for (const auto& spec : settingSpecs()) {
-        if (spec.key == keys::KeyAssignment2 || spec.kind == SettingKind::Band)
+    for (const auto& desc : settingSpecs()) {
+        if (desc.key == keys::KeyAssignment2 || desc.kind == SettingKind::Band)
             continue;
-        EXPECT_EQ(s.value(spec.key), fresh.value(spec.key)) << spec.key;
-        EXPECT_EQ(s.text(spec.key), fresh.text(spec.key)) << spec.key;
-        EXPECT_EQ(s.enabled(spec.key), fresh.enabled(spec.key)) << spec.key;
+        EXPECT_EQ(s.value(desc.key), fresh.value(desc.key)) << desc.key;
+        EXPECT_EQ(s.text(desc.key), fresh.text(desc.key)) << desc.key;
+        EXPECT_EQ(s.enabled(desc.key), fresh.enabled(desc.key)) << desc.key;
     }
     EXPECT_EQ(s.value(keys::KeyAssignment2), 2);
     EXPECT_EQ(s.text(keys::BandRx), "136-174MHz");
