@@ -1,14 +1,13 @@
 #include "ui/about_dialog.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "ui/app_icon.h"
 #include "ui/shell_texts.h"
+#include "ui/window_placement.h"
 
 namespace qx {
 
@@ -79,11 +78,7 @@ void AboutDialog::setButtonText(const QString& text) { button_->setText(text); }
 
 void AboutDialog::showCentred() {
   adjustSize();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  centreOnScreen(*this);
   exec();
 }
 

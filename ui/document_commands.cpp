@@ -20,11 +20,6 @@ namespace qx {
 
 namespace {
 
-LanguageText languageOf(const MainWindow& window)
-{
-    return [&window](int number) { return QString::fromStdString(window.language().text(number)); };
-}
-
 ChannelGrid& gridOf(MainWindow& window)
 {
     auto* grid = qobject_cast<ChannelGrid*>(window.pageContents(page::Channels));
@@ -37,7 +32,7 @@ ChannelGrid& gridOf(MainWindow& window)
 QWidget* makeChannelGrid(MainWindow& window)
 {
     auto* grid = new ChannelGrid(window.codeplug());
-    grid->setLanguageText(languageOf(window));
+    grid->setLanguageText(languageTextOf(window.language()));
     QObject::connect(&window, &MainWindow::languageApplied, grid, &ChannelGrid::retext);
     return grid;
 }
@@ -49,7 +44,7 @@ DocumentCommands::DocumentCommands(MainWindow& window, MessageDialog& messages, 
         return askChannelFile(kind, fileDialogLanguage(window_.configFile().toStdString()), &window_);
     };
     grid_.setMessageDialog(&messages_);
-    rw_.setLanguageText(languageOf(window_));
+    rw_.setLanguageText(languageTextOf(window_.language()));
     rw_.setSettingLabels(settingLabels(window_.language()));
     rw_.setShownHook([this] { hideCallEditor(); });
     messages_.setAfter(DialogOutcome::NewDocument, [this] {

@@ -11,16 +11,11 @@ namespace qx {
 
 namespace {
 
-// The applied language's strings, read when a page re-texts itself.
-LanguageText languageOf(const MainWindow& window) {
-  return [&window](int number) { return QString::fromStdString(window.language().text(number)); };
-}
-
 // Re-texts `page` now (a language may be applied already) and after every language change.
 template <typename Page>
 void followLanguage(MainWindow& window, Page* page) {
-  if (window.language().loaded()) page->retranslate(languageOf(window));
-  QObject::connect(&window, &MainWindow::languageApplied, page, [&window, page] { page->retranslate(languageOf(window)); });
+  if (window.language().loaded()) page->retranslate(languageTextOf(window.language()));
+  QObject::connect(&window, &MainWindow::languageApplied, page, [&window, page] { page->retranslate(languageTextOf(window.language())); });
 }
 
 template <typename Page>

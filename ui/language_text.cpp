@@ -5,7 +5,14 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "files/language.h"
+
 namespace qx {
+
+LanguageText languageTextOf(const LanguageStore& store)
+{
+    return [&store](int number) { return QString::fromStdString(store.text(number)); };
+}
 
 void retextCaptions(QWidget& root, std::span<const CaptionRow> rows, const LanguageText& text) {
   for (const CaptionRow& row : rows) {

@@ -11,7 +11,12 @@ class QWidget;
 
 namespace qx {
 
+class LanguageStore;
+
 using LanguageText = std::function<QString(int number)>;
+
+// The strings of `store`, read at each call, so the text follows a later language change.
+LanguageText languageTextOf(const LanguageStore& store);
 
 // One caption a language replaces: the child named `name` (a label, button, check box or group box)
 // takes string `number` followed by `suffix`.

@@ -5,13 +5,11 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -27,6 +25,7 @@
 #include "ui/shell_menu.h"
 #include "ui/shell_texts.h"
 #include "ui/skins.h"
+#include "ui/window_placement.h"
 
 namespace qx {
 namespace {
@@ -333,11 +332,7 @@ void MainWindow::showEvent(QShowEvent* event) {
   if (shown_) return;
   shown_ = true;
   fitFixedSize();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  centreOnScreen(*this);
   formShow();
 }
 
