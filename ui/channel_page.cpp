@@ -1,4 +1,5 @@
 #include "ui/channel_page.h"
+#include "ui/widget_names.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,12 +38,6 @@ bool betweenControls(const QFocusEvent& event) {
 }
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-template <typename W>
-W* named(W* w, const char* name) {
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
 
 // A code cell names its tone by index; a cell that is empty, no number or out of range names none.
 std::optional<int> toneIndex(const std::string& cell) {

@@ -1,4 +1,5 @@
 #include "ui/dtmf_page.h"
+#include "ui/widget_names.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,12 +35,6 @@ constexpr CaptionRow kCaptions[] = {
     {"bsSkinCheckRadioBox6", 129},  {"bsSkinCheckRadioBox17", 130}, {"bsSkinNotebook9", 140},
     {"bsSkinCheckRadioBox16", 131}, {"bsSkinStdLabel88", 132},      {"bsSkinStdLabel34", 133},
 };
-
-template <typename W>
-W* named(W* w, const char* name) {
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
 
 QLabel* label(const char* name, const char* text) { return named(new QLabel(QString::fromUtf8(text)), name); }
 

@@ -1,4 +1,5 @@
 #include "ui/function_page.h"
+#include "ui/widget_names.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,12 +34,6 @@ constexpr CaptionRow kFunctionCaptions[] = {
 };
 
 constexpr CaptionRow kSideKeyCaptions[] = {{"bsSkinNotebook10", 100}};
-
-template <typename W>
-W* named(W* w, const char* name) {
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
 
 QComboBox* combo(QWidget* parent, const char* name) {
   auto* box = named(new QComboBox(parent), name);
