@@ -135,16 +135,19 @@ TEST(Handshake, TakesTheTimeOfItsWaits)
     EXPECT_EQ(b.port.nowMs(), 300u + 5 * 70 + 70);
 }
 
+// One row of the block-transfer tables: the radio's faults and what the block then gives.
+struct BlockCase {
+    const char* name;
+    std::vector<const char*> faults;
+    Counting counting;
+    bool ok;
+    int requests;
+    int retryCounterAfter;
+};
+
 TEST(ReadBlock, Cases)
 {
-    struct Row {
-        const char* name;
-        std::vector<const char*> faults;
-        Counting counting;
-        bool ok;
-        int requests;
-        int retryCounterAfter;
-    };
+    using Row = BlockCase;
     const Row rows[] = {
         {"clean read", {}, Counting::Counted, true, 1, 2},
         {"counted: once unanswered, then good: counter back at 2", {"none:read@0050"}, Counting::Counted, true, 2, 2},
@@ -221,14 +224,7 @@ TEST(ReadBlock, RepliesThatAreNotWholeAreRequestedAgain)
 
 TEST(WriteBlock, Cases)
 {
-    struct Row {
-        const char* name;
-        std::vector<const char*> faults;
-        Counting counting;
-        bool ok;
-        int requests;
-        int retryCounterAfter;
-    };
+    using Row = BlockCase;
     const Row rows[] = {
         {"acknowledged", {}, Counting::Counted, true, 1, 2},
         {"three waits then acknowledged: sent four times", {"wait:write@0050,times=3"}, Counting::Counted, true, 4, 2},

@@ -43,6 +43,16 @@ private:
     int left_;
 };
 
+// The programmer's side of one session with the simulator, through the real backend.
+struct Programmer {
+    explicit Programmer(const std::string& device) : port(device), link(port), protocol(link) {}
+    // Port reset and handshake, as every transfer begins.
+    bool begin() { return protocol.portReset().ok() && protocol.handshake().ok(); }
+    PosixPort port;
+    SerialLink link;
+    Protocol protocol;
+};
+
 struct Mode {
     const char* name;
     bool echo;
@@ -139,15 +149,12 @@ TEST(SimFaults, FailuresReachTheProtocol)
 TEST(SimFaults, RadioWithoutBandData)
 {
     Simulator sim({"--no-band", "--no-pacing"});
-    PosixPort port(sim.device());
-    SerialLink link(port);
-    Protocol protocol(link);
-    ASSERT_TRUE(protocol.portReset());
-    ASSERT_TRUE(protocol.handshake());
-    auto band = protocol.readBlock(0x0CC0, 16, Counting::Uncounted);
+    Programmer p(sim.device());
+    ASSERT_TRUE(p.begin());
+    auto band = p.protocol.readBlock(0x0CC0, 16, Counting::Uncounted);
     ASSERT_TRUE(band);
     EXPECT_EQ(band.value(), std::string(32, 'F'));
-    protocol.end();
+    p.protocol.end();
 }
 
 TEST(Disconnect, PullingTheCableMidTransferEndsItWithoutHanging)
@@ -189,14 +196,11 @@ TEST(Image, WrittenBlocksAreSavedOnExit)
     const std::string path = name;
     {
         Simulator sim({"--image", path, "--no-pacing"});
-        PosixPort port(sim.device());
-        SerialLink link(port);
-        Protocol protocol(link);
-        ASSERT_TRUE(protocol.portReset());
-        ASSERT_TRUE(protocol.handshake());
-        ASSERT_TRUE(protocol.writeBlock(0x0E00, "1AAAFFFFFFFFFFF4FFFFFFFFFFFFFFF0", Counting::Uncounted));
-        protocol.end();
-        port.close();
+        Programmer p(sim.device());
+        ASSERT_TRUE(p.begin());
+        ASSERT_TRUE(p.protocol.writeBlock(0x0E00, "1AAAFFFFFFFFFFF4FFFFFFFFFFFFFFF0", Counting::Uncounted));
+        p.protocol.end();
+        p.port.close();
         EXPECT_EQ(sim.stop(SIGTERM), 0);
     }
     std::ifstream in(path, std::ios::binary);
@@ -209,15 +213,12 @@ TEST(Image, WrittenBlocksAreSavedOnExit)
     {
         // Loaded again, the radio holds what was written.
         Simulator sim({"--image", path, "--no-pacing"});
-        PosixPort port(sim.device());
-        SerialLink link(port);
-        Protocol protocol(link);
-        ASSERT_TRUE(protocol.portReset());
-        ASSERT_TRUE(protocol.handshake());
-        auto id = protocol.readBlock(0x0E00, 16, Counting::Uncounted);
+        Programmer p(sim.device());
+        ASSERT_TRUE(p.begin());
+        auto id = p.protocol.readBlock(0x0E00, 16, Counting::Uncounted);
         ASSERT_TRUE(id);
         EXPECT_EQ(id.value(), "1AAAFFFFFFFFFFF4FFFFFFFFFFFFFFF0");
-        protocol.end();
+        p.protocol.end();
     }
     std::remove(path.c_str());
 }
