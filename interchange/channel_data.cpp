@@ -130,15 +130,16 @@ std::variant<std::string, Reason> checkFrequency(std::string_view text, const Co
     const auto m = parseMegahertz(text);
     if (!m)
         return reason(strings, istr::NotANumber);
-    return checkFrequencyHz(m->hz, m->finerThanHz, doc, strings);
+    // A value finer than 1 Hz is named as written, not as its cut-down form.
+    return checkFrequencyHz(m->hz, m->finerThanHz, doc, strings, m->finerThanHz ? trimSpaces(text) : "");
 }
 
 std::variant<std::string, Reason> checkFrequencyHz(std::int64_t hz, bool finerThanHz, const Codeplug& doc,
-                                                   const StringTable& strings)
+                                                   const StringTable& strings, std::string_view shown)
 {
     if (hz <= 0 || hz >= kRadioCeilingHz)
         return reason(strings, istr::UnknownValue);
-    const std::string mhz = formatMegahertz(hz);
+    const std::string mhz = shown.empty() ? formatMegahertz(hz) : std::string(shown);
     const RadioSettings& s = doc.settings();
     const std::string& range = s.activeRxRange();
     if (const auto limits = bandLimits(range)) {
@@ -146,7 +147,7 @@ std::variant<std::string, Reason> checkFrequencyHz(std::int64_t hz, bool finerTh
             (hz == limits->second * kHzPerMHz && finerThanHz))
             return reason(strings, istr::OutsideBand, {mhz, range});
     }
-    const auto normalised = normaliseFrequency(mhz, range, s.value(keys::Step));
+    const auto normalised = normaliseFrequency(formatMegahertz(hz), range, s.value(keys::Step));
     const auto back = normalised ? parseMegahertz(*normalised) : std::nullopt;
     if (finerThanHz || !back || back->hz != hz)
         return reason(strings, istr::OffRaster, {mhz});

@@ -62,8 +62,9 @@ struct Reason {
 // or the reason (not a number, outside the range, off the raster, not below 1000 MHz).
 std::variant<std::string, Reason> checkFrequency(std::string_view text, const Codeplug& doc,
                                                  const StringTable& strings);
+// The same for a value already read; `shown` is how a reason names it (default: six decimals).
 std::variant<std::string, Reason> checkFrequencyHz(std::int64_t hz, bool finerThanHz, const Codeplug& doc,
-                                                   const StringTable& strings);
+                                                   const StringTable& strings, std::string_view shown = {});
 
 // ToneList index of a CTCSS tone in hertz ("88.5", "88.50", "67"), or of a DCS code of up to
 // three octal digits ("23", "023") with its polarity; the reason otherwise.
