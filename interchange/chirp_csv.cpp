@@ -227,7 +227,8 @@ private:
     // High for 4 W or more, "High" or an empty cell; nullopt for anything else unreadable.
     std::optional<bool> readPower() const
     {
-        std::string_view p = trimSpaces(raw(Power));
+        const std::string cell = raw(Power);
+        std::string_view p = trimSpaces(cell);
         if (p.empty() || sameWord(p, "High"))
             return true;
         if (sameWord(p, "Low"))
