@@ -2,6 +2,8 @@
 // What an import or a paste would do, worked out before anything changes: the channels it
 // replaces, the rows it refuses with their reasons, and warnings. Applying writes every accepted
 // channel in one step; a preview that is not applied changes nothing.
+// Callers commit the open grid cell (Codeplug::sendallcell) before building a preview, so that it
+// is checked against the document as shown.
 
 #include <optional>
 #include <string>
