@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include "cli/document.h"
+#include "cli/interchange_commands.h"
 #include "cli/progress_bar.h"
+#include "cli/session.h"
 #include "cli/show.h"
 #include "files/channel_file.h"
 #include "files/config.h"
@@ -21,42 +23,6 @@
 namespace qx::cli {
 
 namespace {
-
-void tell(const std::string& caption, const std::string& message, const std::string& detail = {})
-{
-    std::string line = "qx4100ctl: ";
-    if (!caption.empty())
-        line += caption + ": ";
-    line += message + "\n";
-    if (!detail.empty() && detail != message)
-        line += "qx4100ctl: " + detail + "\n";
-    std::fputs(line.c_str(), stderr);
-}
-
-struct Session {
-    std::string programDir;
-    Configuration config;
-    LanguageStore store;
-    Codeplug doc;
-
-    Session(const Options& o, const std::string& dir)
-        : programDir(dir), config(loadConfiguration(configPath(dir))), store(dir)
-    {
-        startupDocument(doc, config, store, o.language.value_or(startupLanguage(dir)));
-    }
-
-    const std::string& text(int number) const { return store.text(number); }
-
-    // Opens the channel file into the document; false after reporting why.
-    bool open(const std::string& path)
-    {
-        auto opened = openChannelFile(path, doc, store.strings());
-        if (opened)
-            return true;
-        tell(text(msg::ChannelFileCaption), opened.error().message);
-        return false;
-    }
-};
 
 int exitStatus(const TransferReport& report)
 {
@@ -152,6 +118,10 @@ int run(const Options& options, const std::string& programDir)
         return writeCommand(session, options);
     case Command::Show:
         return showCommand(session, options);
+    case Command::Import:
+        return importCommand(session, options);
+    case Command::Export:
+        return exportCommand(session, options);
     case Command::Help:
         break;
     }

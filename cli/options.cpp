@@ -10,9 +10,12 @@ const char* const kUsage =
     "  qx4100ctl write --port PORT [--single-head|--dual-head] [--language chinese|english|taiwan]"
     " [--password DIGITS] FILE\n"
     "  qx4100ctl show  [--language chinese|english|taiwan] FILE\n"
+    "  qx4100ctl import [--by-location] [--into BASE.kt6] [--partial] [--language ...] IN.csv OUT.kt6\n"
+    "  qx4100ctl export [--language ...] IN.kt6 OUT.csv\n"
     "PORT is COM1 to COM4 (devices from myini.ini) or a device path such as /dev/ttyUSB0.\n"
     "Exit status: 0 success, 1 communication failure, 2 usage error, 3 port cannot be opened,\n"
-    "4 channel file invalid, not writable, or refused by the write check.\n";
+    "4 channel file invalid, not writable, or refused by the write check; CSV file refused,\n"
+    "  or an import row refused (without --partial nothing is written then).\n";
 
 bool isPassword(std::string_view text)
 {
@@ -29,6 +32,10 @@ std::optional<Command> commandFromName(std::string_view name)
         return Command::Write;
     if (name == "show")
         return Command::Show;
+    if (name == "import")
+        return Command::Import;
+    if (name == "export")
+        return Command::Export;
     if (name == "--help" || name == "-h" || name == "help")
         return Command::Help;
     return std::nullopt;
@@ -48,7 +55,8 @@ Result<Options> parseArguments(const std::vector<std::string_view>& args)
     if (o.command == Command::Help)
         return o;
 
-    const bool transfer = o.command != Command::Show;
+    const bool transfer = o.command == Command::Read || o.command == Command::Write;
+    const bool import = o.command == Command::Import;
     std::vector<std::string_view> files;
     bool optionsEnded = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -79,7 +87,7 @@ Result<Options> parseArguments(const std::vector<std::string_view>& args)
                 return makeError("option " + std::string(name) + " needs a value");
             return args[++i];
         };
-        const bool takesValue = name == "--port" || name == "--language" || name == "--password";
+        const bool takesValue = name == "--port" || name == "--language" || name == "--password" || name == "--into";
         if (!takesValue && inlineValue)
             return makeError("option " + std::string(name) + " takes no value");
 
@@ -109,9 +117,23 @@ Result<Options> parseArguments(const std::vector<std::string_view>& args)
             if (!isPassword(v.value()))
                 return makeError("the password must be exactly six digits");
             o.password = std::string(v.value());
+        } else if (import && (name == "--by-location" || name == "--partial")) {
+            (name == "--partial" ? o.partial : o.byLocation) = true;
+        } else if (import && name == "--into") {
+            auto v = value();
+            if (!v)
+                return v.error();
+            o.into = std::string(v.value());
         } else {
             return makeError("unknown option " + std::string(name) + " for this command");
         }
+    }
+    if (import || o.command == Command::Export) {
+        if (files.size() != 2)
+            return makeError(import ? "import needs IN.csv and OUT.kt6" : "export needs IN.kt6 and OUT.csv");
+        o.file = std::string(files[0]);
+        o.output = std::string(files[1]);
+        return o;
     }
     if (files.empty())
         return makeError("no channel file given");
