@@ -525,9 +525,13 @@ bool ChannelGrid::eventFilter(QObject* watched, QEvent* event)
             return aliasKeyPress(static_cast<QKeyEvent*>(event));
     } else if (watched == toneBox_) {
         if (type == QEvent::FocusOut) {
-            // Its own list opening, or another window taking the focus, is not leaving it.
+            // Its own list opening (which also takes the focus into the list), or another window
+            // taking the focus, is not leaving it.
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            QWidget* popup = toneBox_->view()->window();
+            QWidget* now = QApplication::focusWidget();
+            const bool intoOwnList = now && (now == popup || popup->isAncestorOf(now));
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !intoOwnList)
                 toneExit();
         } else if (type == QEvent::Wheel) {
             // The wheel moves the grid's selection, as everywhere else in the grid.
