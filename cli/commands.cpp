@@ -9,6 +9,7 @@
 #include "cli/session.h"
 #include "cli/show.h"
 #include "files/channel_file.h"
+#include "files/command_caption.h"
 #include "files/config.h"
 #include "files/language.h"
 #include "files/setting_labels.h"
@@ -87,7 +88,7 @@ int writeCommand(Session& s, const Options& o)
     // As in the editor, a document that cannot be written is refused before the port is looked at.
     const auto text = [&s](int number) { return s.text(number); };
     if (auto problem = checkBeforeWrite(s.doc, text, settingLabels(s.store))) {
-        tell(s.text(kTransferCaptionString), problem->message);
+        tell(writeCommandCaption(text), problem->message);
         return exitcode::FileError;
     }
     return transfer(s, o, TransferMode::Write);

@@ -1,11 +1,16 @@
 #include "ui/channel_grid.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -16,7 +21,9 @@
 #include "files/language.h"
 #include "model/codeplug.h"
 #include "ui/channel_table_model.h"
+#include "ui/filtered_field.h"
 #include "ui/message_dialog.h"
+#include "ui/skins.h"
 
 namespace qx {
 
@@ -25,17 +32,30 @@ namespace {
 constexpr int kFirstRepeatMs = 1000;
 constexpr int kRepeatMs = 200;
 
-// Texts centred, no highlight and no focus frame for the selected cell.
+// Texts centred, no selection highlight; the current cell is framed in the skin's highlight colour,
+// whether or not the grid has the focus, so the row commands act on a row the user can see.
 class PlainCellDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit PlainCellDelegate(QAbstractItemView* view) : QStyledItemDelegate(view), view_(view) {}
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override
     {
         QStyleOptionViewItem plain(option);
         plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
         QStyledItemDelegate::paint(painter, plain, index);
+        if (index != view_->currentIndex())
+            return;
+        painter->save();
+        painter->setPen(QPen(option.palette.color(QPalette::Active, QPalette::Highlight), kCurrentFrame));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(QRectF(option.rect).adjusted(kCurrentFrame / 2.0, kCurrentFrame / 2.0,
+                                                      -kCurrentFrame / 2.0, -kCurrentFrame / 2.0));
+        painter->restore();
     }
+
+private:
+    static constexpr int kCurrentFrame = 2;
+    QAbstractItemView* view_;
 };
 
 // The character a key press carries for the key filters: Enter and Backspace as their control
@@ -59,22 +79,34 @@ QLineEdit* makeCellEdit(const char* name, int maxLength, QWidget* parent)
     edit->setMaxLength(maxLength);
     edit->setAlignment(Qt::AlignCenter);
     edit->setFrame(false);
-    // No context menu: text enters only through the key filters.
+    // No context menu and no drops: text enters only through the key filters.
     edit->setContextMenuPolicy(Qt::NoContextMenu);
+    edit->setAcceptDrops(false);
     edit->hide();
     return edit;
 }
 
-bool isArrow(int key)
+// Keys that move the grid's selection; none of them may flip a toggle where it lands.
+bool isMoveKey(int key)
 {
-    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End: return true;
+    default: return false;
+    }
 }
 
-// Keys that would put text into an editor past its filter.
-bool isPasteKey(const QKeyEvent* event)
+bool isTab(const QKeyEvent* event) { return event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab; }
+
+bool forwardTab(const QKeyEvent* event)
 {
-    return event->matches(QKeySequence::Paste) ||
-           (event->key() == Qt::Key_Insert && (event->modifiers() & Qt::ShiftModifier));
+    return event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier);
 }
 
 }  // namespace
@@ -99,8 +131,15 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
         return;
     // The document's current cell is still the one being left: commit it.
     page_.selectionChanging();
-    if (!mouseSelecting_)
+    if (!mouseSelecting_ && !quiet_)
         page_.clickSteps();
+}
+
+void GridView::moveQuietly(const QModelIndex& target)
+{
+    quiet_ = true;
+    setCurrentIndex(target);
+    quiet_ = false;
 }
 
 void GridView::mousePressEvent(QMouseEvent* event)
@@ -123,7 +162,7 @@ void GridView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void GridView::keyPressEvent(QKeyEvent* event)
 {
-    if (isArrow(event->key())) {
+    if (isMoveKey(event->key())) {
         page_.suppressToggle_ = true;
         const QModelIndex before = currentIndex();
         QTableView::keyPressEvent(event);
@@ -145,8 +184,12 @@ void GridView::keyPressEvent(QKeyEvent* event)
 
 void GridView::wheelEvent(QWheelEvent* event)
 {
-    const int dy = event->angleDelta().y();
     event->accept();
+    wheelStep(event->angleDelta().y());
+}
+
+void GridView::wheelStep(int dy)
+{
     if (dy == 0)
         return;
     const QModelIndex at = currentIndex();
@@ -194,8 +237,24 @@ ChannelGrid::ChannelGrid(Codeplug& doc, QWidget* parent) : QWidget(parent), doc_
     grid_->horizontalHeader()->setHighlightSections(false);
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->verticalHeader()->setHighlightSections(false);
+    // A header click would select a column or row and run its click steps (toggling the cell it
+    // lands on); column headers do nothing, row numbers are handled in eventFilter.
+    grid_->horizontalHeader()->setSectionsClickable(false);
+    grid_->verticalHeader()->setSectionsClickable(false);
+    grid_->horizontalHeader()->viewport()->installEventFilter(this);
+    grid_->verticalHeader()->viewport()->installEventFilter(this);
+    // The channel-number column's header: the grid's corner has no text of its own.
+    auto* corner = new QLabel(grid_);
+    corner->setObjectName("channelNumberHeader");
+    corner->setAlignment(Qt::AlignCenter);
+    corner->setAttribute(Qt::WA_TransparentForMouseEvents);
+    corner_ = corner;
+    grid_->installEventFilter(this);
     fitColumns();
-    connect(model_, &QAbstractItemModel::headerDataChanged, this, &ChannelGrid::fitColumns);
+    connect(model_, &QAbstractItemModel::headerDataChanged, this, [this] {
+        fitColumns();
+        placeCornerCaption();
+    });
 
     QWidget* cells = grid_->viewport();
     freqEdit_ = makeCellEdit("bsSkinEdit1", 9, cells);
@@ -203,7 +262,8 @@ ChannelGrid::ChannelGrid(Codeplug& doc, QWidget* parent) : QWidget(parent), doc_
     toneBox_ = new QComboBox(cells);
     toneBox_->setObjectName("ComboBox1");
     toneBox_->setEditable(false);
-    toneBox_->setMaxVisibleItems(15);
+    toneBox_->setMaxVisibleItems(skins::kToneListRows);
+    skins::keepVisibleItemLimit(*toneBox_);
     for (const std::string& t : doc_.tones().texts())
         toneBox_->addItem(QString::fromStdString(t));
     toneBox_->hide();
@@ -223,8 +283,8 @@ ChannelGrid::ChannelGrid(Codeplug& doc, QWidget* parent) : QWidget(parent), doc_
     connect(downButton_, &QPushButton::clicked, this, &ChannelGrid::bsSkinButton4Click);
     connect(deleteButton_, &QPushButton::clicked, this, &ChannelGrid::bsSkinButton5Click);
     connect(clearButton_, &QPushButton::clicked, this, &ChannelGrid::bsSkinButton9Click);
-    connect(autoAddButton_, &QPushButton::pressed, this, &ChannelGrid::bsSkinButton6MouseDown);
-    connect(autoAddButton_, &QPushButton::released, this, &ChannelGrid::bsSkinButton6MouseUp);
+    // Auto add works on the raw button events: any button, and held wherever the pointer goes.
+    autoAddButton_->installEventFilter(this);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
@@ -244,6 +304,15 @@ ChannelGrid::ChannelGrid(Codeplug& doc, QWidget* parent) : QWidget(parent), doc_
 }
 
 ChannelGrid::~ChannelGrid() = default;
+
+void ChannelGrid::placeCornerCaption()
+{
+    auto* corner = static_cast<QLabel*>(corner_);
+    corner->setText(model_->numberHeader());
+    const int frame = grid_->frameWidth();
+    corner->setGeometry(frame, frame, grid_->verticalHeader()->width(), grid_->horizontalHeader()->height());
+    corner->raise();
+}
 
 void ChannelGrid::setMessageDialog(MessageDialog* dialog)
 {
@@ -437,26 +506,122 @@ void ChannelGrid::gridWheel()
 
 bool ChannelGrid::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == freqEdit_)
-            return frequencyKeyPress(key);
-        if (watched == aliasEdit_)
-            return aliasKeyPress(key);
-    } else if (event->type() == QEvent::FocusOut && watched == toneBox_) {
-        toneExit();
-    } else if (event->type() == QEvent::MouseButtonPress && (watched == freqEdit_ || watched == aliasEdit_)) {
-        // The selection-paste of the middle button would go past the filters.
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton)
+    const QEvent::Type type = event->type();
+    if (watched == freqEdit_) {
+        const CharFilter accepts = [](const QString& text, char32_t c) {
+            return c != grid::kBackspace && grid::frequencyKeyAccepted(text.toStdString(), c);
+        };
+        if (guardFilteredField(*freqEdit_, *event, accepts, [this] { frequencyKeyUp(); }))
             return true;
+        if (type == QEvent::KeyPress)
+            return frequencyKeyPress(static_cast<QKeyEvent*>(event));
+    } else if (watched == aliasEdit_) {
+        const CharFilter accepts = [](const QString&, char32_t c) {
+            return c != grid::kBackspace && c != grid::kEnter && grid::aliasKeyAccepted(c);
+        };
+        if (guardFilteredField(*aliasEdit_, *event, accepts, [this] { aliasKeyUp(); }))
+            return true;
+        if (type == QEvent::KeyPress)
+            return aliasKeyPress(static_cast<QKeyEvent*>(event));
+    } else if (watched == toneBox_) {
+        if (type == QEvent::FocusOut) {
+            // Its own list opening (which also takes the focus into the list), or another window
+            // taking the focus, is not leaving it.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            QWidget* popup = toneBox_->view()->window();
+            QWidget* now = QApplication::focusWidget();
+            const bool intoOwnList = now && (now == popup || popup->isAncestorOf(now));
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !intoOwnList)
+                toneExit();
+        } else if (type == QEvent::Wheel) {
+            // The wheel moves the grid's selection, as everywhere else in the grid.
+            grid_->wheelStep(static_cast<QWheelEvent*>(event)->angleDelta().y());
+            return true;
+        }
+    } else if (watched == autoAddButton_) {
+        return autoAddButtonEvent(event);
+    } else if (watched == grid_->horizontalHeader()->viewport()) {
+        // Presses and drags on the column headers select nothing; double clicks do nothing.
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+            return true;
+    } else if (watched == grid_->verticalHeader()->viewport()) {
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            const int section = grid_->verticalHeader()->logicalIndexAt(mouse->position().toPoint());
+            if (mouse->button() == Qt::LeftButton && section >= 0)
+                rowNumberClicked(section + 1);
+            return true;
+        }
+    } else if (watched == grid_ && (type == QEvent::Resize || type == QEvent::LayoutRequest ||
+                                    type == QEvent::Show)) {
+        placeCornerCaption();
     }
     return QWidget::eventFilter(watched, event);
 }
 
+bool ChannelGrid::autoAddButtonEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (!autoAddHeld_) {
+            autoAddHeld_ = true;
+            autoAddButton_->setDown(true);
+            bsSkinButton6MouseDown();
+        }
+        return true;
+    case QEvent::MouseButtonRelease:
+        // The last button let go ends the hold.
+        if (autoAddHeld_ && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) {
+            autoAddHeld_ = false;
+            autoAddButton_->setDown(false);
+            bsSkinButton6MouseUp();
+        }
+        return true;
+    case QEvent::MouseMove:
+        // Leaving and re-entering the button while it is held neither stops nor restarts it.
+        return autoAddHeld_;
+    default: return false;
+    }
+}
+
+void ChannelGrid::rowNumberClicked(int row)
+{
+    const QModelIndex target = model_->indexOf(col::Rx, row);
+    if (!target.isValid())
+        return;
+    if (grid_->currentIndex() != target)
+        grid_->moveQuietly(target);
+    else
+        selectionChanging();
+    hideEditors();
+    doc_.setCurrent(col::Rx, row);
+    emit channelSelected(row);
+}
+
+void ChannelGrid::tabFromEditor(bool forward)
+{
+    const int column = doc_.currentColumn() + (forward ? 1 : -1);
+    const int row = doc_.currentRow();
+    hideEditors();
+    grid_->setFocus();
+    doc_.sendallcell();
+    if (column < col::Rx || column > col::More) {
+        clickSteps();  // at the row's end: as Enter
+        return;
+    }
+    // Like an arrow key, the move along the row flips no toggle it lands on.
+    suppressToggle_ = true;
+    selectCell(column, row);
+    suppressToggle_ = false;
+}
+
 bool ChannelGrid::frequencyKeyPress(QKeyEvent* event)
 {
-    if (isPasteKey(event))
+    if (isTab(event)) {
+        tabFromEditor(forwardTab(event));
         return true;
+    }
     const char32_t c = typedChar(event);
     if (c == 0)
         return false;  // caret movement and Delete work as in any text field
@@ -472,8 +637,10 @@ bool ChannelGrid::frequencyKeyPress(QKeyEvent* event)
 
 bool ChannelGrid::aliasKeyPress(QKeyEvent* event)
 {
-    if (isPasteKey(event))
+    if (isTab(event)) {
+        tabFromEditor(forwardTab(event));
         return true;
+    }
     const char32_t c = typedChar(event);
     if (c == 0)
         return false;
@@ -528,7 +695,17 @@ void ChannelGrid::refreshFrequencyEditor()
 
 void ChannelGrid::moveButton(int delta)
 {
-    grid::moveChannel(doc_, delta);
+    if (grid::moveChannel(doc_, delta)) {
+        // The selection, and the editor open on it, follow the moved channel; the move toggles
+        // nothing where it lands.
+        QWidget* focused = QApplication::focusWidget();
+        const bool editorFocused = focused == freqEdit_ || focused == aliasEdit_;
+        suppressToggle_ = true;
+        selectCell(doc_.currentColumn(), doc_.currentRow());
+        suppressToggle_ = false;
+        if (editorFocused && !focused->isHidden())
+            focused->setFocus();
+    }
     refreshFrequencyEditor();
     if (!aliasEdit_->isHidden())
         aliasEdit_->setText(QString::fromStdString(doc_.channels().cell(col::Alias, doc_.currentRow())));
@@ -581,10 +758,17 @@ void ChannelGrid::Timer1Timer()
 void ChannelGrid::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // Settles the keyboard focus on the page the way the first show of the editor did.
-    freqEdit_->show();
-    freqEdit_->setFocus();
-    freqEdit_->hide();
+    placeCornerCaption();
+    // A window restored from minimised shows the page again; nothing on it changes.
+    if (event->spontaneous())
+        return;
+    // Settles the keyboard focus on the page the way the first show of the editor did; an editor
+    // open with an edit in it stays open, so the command that switched pages can still commit it.
+    if (freqEdit_->isHidden()) {
+        freqEdit_->show();
+        freqEdit_->setFocus();
+        freqEdit_->hide();
+    }
     grid_->setFocus();
 }
 

@@ -37,8 +37,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    friend class ChannelGrid;
+    // The wheel's step: one row up (dy > 0) or down, as the grid's own wheel moves it.
+    void wheelStep(int dy);
+    // Makes `target` current without the click steps (a row-number click).
+    void moveQuietly(const QModelIndex& target);
+
     ChannelGrid& page_;
     bool mouseSelecting_ = false;
+    bool quiet_ = false;
 };
 
 class ChannelGrid : public QWidget {
@@ -102,6 +109,14 @@ private:
     void gridKeyPress(char32_t key);
     void gridWheel();
     void checkEditorPlacement();
+    // A click on a row number: commit the cell being left and make the channel's RX cell current,
+    // opening no editor and toggling nothing.
+    void rowNumberClicked(int row);
+    // Tab or Shift+Tab in an in-place editor: commit as Enter does and move along the row.
+    void tabFromEditor(bool forward);
+    void placeCornerCaption();
+    // The auto-add button's raw mouse events; returns whether the event was taken.
+    bool autoAddButtonEvent(QEvent* event);
 
     bool frequencyKeyPress(QKeyEvent* event);
     bool aliasKeyPress(QKeyEvent* event);
@@ -128,10 +143,12 @@ private:
     QPushButton* autoAddButton_ = nullptr;
     QPushButton* clearButton_ = nullptr;
     QTimer* timer_ = nullptr;
+    QWidget* corner_ = nullptr;  // the channel-number column's header, over the grid's corner
     MessageDialog* messages_ = nullptr;
     LanguageText text_;
 
     bool suppressToggle_ = false;
+    bool autoAddHeld_ = false;
     int toneRow_ = 1;
     QRect editorRect_;  // where the shown editor was placed, in viewport coordinates
 };

@@ -17,7 +17,9 @@
 #include <charconv>
 
 #include "model/codeplug.h"
+#include "ui/filtered_field.h"
 #include "ui/grid_editing.h"
+#include "ui/skins.h"
 
 namespace qx {
 
@@ -70,7 +72,9 @@ ChannelPage::ChannelPage(Codeplug& doc, QWidget* parent) : QWidget(parent), doc_
   auto lineEdit = [group](const char* name, int maxLength) {
     auto* e = named(new QLineEdit(group), name);
     e->setMaxLength(maxLength);
-    e->setContextMenuPolicy(Qt::NoContextMenu);  // text enters only through the key filters
+    // Text enters only through the key filters: no context menu, no drops.
+    e->setContextMenuPolicy(Qt::NoContextMenu);
+    e->setAcceptDrops(false);
     return e;
   };
   rx_ = lineEdit("bsSkinEdit11", 9);
@@ -85,6 +89,10 @@ ChannelPage::ChannelPage(Codeplug& doc, QWidget* parent) : QWidget(parent), doc_
   };
   rxTone_ = combo("bsSkinComboBox19");
   txTone_ = combo("bsSkinComboBox23");
+  rxTone_->setMaxVisibleItems(skins::kToneListRows);
+  txTone_->setMaxVisibleItems(skins::kToneListRows);
+  skins::keepVisibleItemLimit(*rxTone_);
+  skins::keepVisibleItemLimit(*txTone_);
   power_ = combo("bsSkinComboBox24");
   bandwidth_ = combo("bsSkinComboBox31");
   voice_ = combo("bsSkinComboBox32");
@@ -309,6 +317,8 @@ void ChannelPage::fieldFocusIn(int column) {
 }
 
 bool ChannelPage::frequencyKeyPress(QLineEdit* field, QKeyEvent* event) {
+  // Tab moves on to the next control, which counts as leaving the field.
+  if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) return false;
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     ++writing_;
     doc_.sendallcell();
@@ -353,6 +363,18 @@ void ChannelPage::bsSkinEdit8KeyUp(const QString& text) {
 bool ChannelPage::eventFilter(QObject* watched, QEvent* event) {
   const int column = watched == rx_ ? col::Rx : watched == tx_ ? col::Tx : watched == alias_ ? col::Alias : -1;
   if (column < 0) return QWidget::eventFilter(watched, event);
+  auto* field = static_cast<QLineEdit*>(watched);
+  const bool frequency = watched != alias_;
+  const CharFilter accepts = [frequency](const QString& text, char32_t c) {
+    if (frequency) return c != grid::kBackspace && grid::frequencyKeyAccepted(text.toStdString(), c);
+    return c != grid::kBackspace && c != grid::kEnter && grid::aliasKeyAccepted(c);
+  };
+  const auto afterInsert = [this, field] {
+    if (field == rx_) bsSkinEdit11KeyUp(field->text());
+    else if (field == tx_) bsSkinEdit13KeyUp(field->text());
+    else bsSkinEdit8KeyUp(field->text());
+  };
+  if (guardFilteredField(*field, *event, accepts, afterInsert)) return true;
   switch (event->type()) {
     case QEvent::FocusIn:
       if (betweenControls(*static_cast<QFocusEvent*>(event))) fieldFocusIn(column);
@@ -364,6 +386,7 @@ bool ChannelPage::eventFilter(QObject* watched, QEvent* event) {
       auto* key = static_cast<QKeyEvent*>(event);
       if (watched != alias_) return frequencyKeyPress(static_cast<QLineEdit*>(watched), key);
       if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) return true;  // no action here
+      if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) break;      // on to the next control
       const QString typed = key->text();
       if (typed.size() == 1 && typed.at(0).unicode() != 127) return !grid::aliasKeyAccepted(typed.at(0).unicode());
       break;

@@ -69,4 +69,6 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
     return QString::fromStdString(table_.cell(col::Number, section + 1));
 }
 
+QString ChannelTableModel::numberHeader() const { return QString::fromStdString(table_.cell(col::Number, 0)); }
+
 }  // namespace qx

@@ -22,6 +22,8 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // The channel-number column's header (table cell 0, 0), which the view draws in its corner.
+    QString numberHeader() const;
 
     // Table coordinates of a view index and back.
     static int tableColumn(const QModelIndex& index) { return index.column() + 1; }

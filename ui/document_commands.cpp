@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "files/channel_file.h"
+#include "files/command_caption.h"
 #include "files/config.h"
 #include "files/new_document.h"
 #include "files/setting_labels.h"
@@ -84,10 +85,11 @@ void DocumentCommands::fsef1Click()
 
 void DocumentCommands::prepareForFile()
 {
-    window_.showPage(page::Channels);
+    // The open cell is committed before the page switch, whichever page is shown.
     if (!grid_.frequencyEditor()->isHidden())
         window_.codeplug().sendallcell();
     grid_.frequencyEditor()->hide();
+    window_.showPage(page::Channels);
 }
 
 void DocumentCommands::rsgg1Click()
@@ -122,15 +124,16 @@ void DocumentCommands::N2Click() { transfer(true); }
 
 void DocumentCommands::transfer(bool write)
 {
-    window_.showPage(page::Channels);
+    // The open cell is committed before the page switch, whichever page is shown.
     grid_.commitAndHideEditors();
+    window_.showPage(page::Channels);
 
     auto lookup = [this](int number) { return window_.language().text(number); };
     if (write) {
         // A document that cannot be encoded is refused before the port is even looked at.
         if (auto problem = checkBeforeWrite(window_.codeplug(), lookup, settingLabels(window_.language()))) {
-            messages_.ask(text(kTransferCaptionString), QString::fromStdString(problem->message),
-                          pending::Information);
+            messages_.ask(QString::fromStdString(writeCommandCaption(lookup)),
+                          QString::fromStdString(problem->message), pending::Information);
             return;
         }
     }

@@ -3,13 +3,13 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QDesktopServices>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -19,6 +19,7 @@
 
 #include <span>
 
+#include "files/command_caption.h"
 #include "files/startup_document.h"
 #include "ui/about_dialog.h"
 #include "ui/app_icon.h"
@@ -35,12 +36,6 @@ constexpr QSize kClientSize(798, 596);
 
 constexpr std::pair<const char*, Language> kLanguageItems[] = {
     {"Chinese1", Language::Chinese}, {"English1", Language::English}, {"Chinese2", Language::Taiwan}};
-
-// A window title shows no keyboard accelerator: "关于(&A)" titles as "关于", "&About" as "About".
-QString withoutAccelerator(QString caption) {
-  caption.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
-  return caption.remove(QLatin1Char('&'));
-}
 
 QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -94,7 +89,8 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-  saveConfiguration();
+  // Normally the close event has saved; a window destroyed without being closed saves here.
+  if (!configurationSaved_) saveConfiguration();
   codeplug_.settings().removeObserver(this);
   // The pages observe the codeplug, a member that ends before the window's children: end them first.
   delete pages_;
@@ -246,7 +242,9 @@ void MainWindow::retextShell() {
     status->setText(indent + text(shell::kStatusString, status->text().mid(indent.size())));
   }
   if (about_) {
-    about_->setTitleText(withoutAccelerator(text(shell::kAboutString, QStringLiteral("关于"))).remove(dots));
+    // A window title shows no keyboard accelerator: "关于(&A)" titles as "关于", "&About" as "About".
+    const QString about = text(shell::kAboutString, QStringLiteral("关于"));
+    about_->setTitleText(QString::fromStdString(withoutAccelerator(about.toStdString())).remove(dots));
     for (int line = 1; line <= 4; ++line) about_->setLine(line, text(2 + line, about_->line(line)));
     about_->setButtonText(text(shell::kOkString, QStringLiteral("Ok")));
   }
@@ -327,8 +325,16 @@ bool MainWindow::saveConfiguration() {
   return saved.ok();
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // Saved while the window still exists, so a failure's warning has a window to stand over.
+  saveConfiguration();
+  configurationSaved_ = true;
+  QMainWindow::closeEvent(event);
+}
+
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  if (!event->spontaneous()) configurationSaved_ = false;
   if (shown_) return;
   shown_ = true;
   fitFixedSize();

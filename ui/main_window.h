@@ -57,7 +57,8 @@ class MainWindow : public QMainWindow, private SettingsObserver {
   Q_OBJECT
  public:
   explicit MainWindow(MainWindowOptions options, QWidget* parent = nullptr);
-  // Writes the shell settings and the band lists to the configuration.
+  // Closing writes the shell settings and the band lists to the configuration; a window destroyed
+  // without being closed writes them then.
   ~MainWindow() override;
 
   Codeplug& codeplug() { return codeplug_; }
@@ -110,6 +111,7 @@ class MainWindow : public QMainWindow, private SettingsObserver {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // Start-up and first show.
@@ -149,6 +151,7 @@ class MainWindow : public QMainWindow, private SettingsObserver {
   int commMode_ = kDualHeadMode;
   int skin_ = 1;
   bool shown_ = false;
+  bool configurationSaved_ = false;  // by the close event, since the window was last shown
 };
 
 }  // namespace qx

@@ -27,6 +27,8 @@ MessageDialog::MessageDialog(Codeplug& doc, QWidget* parent) : QDialog(parent), 
     cap1_ = new QLabel(this);
     cap1_->setObjectName("cap1");
     cap1_->setAlignment(Qt::AlignCenter);
+    // Messages carry paths and values from files: never read them as markup.
+    cap1_->setTextFormat(Qt::PlainText);
     cap1_->setWordWrap(true);
     cap1_->setMinimumWidth(260);
 

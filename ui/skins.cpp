@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -62,9 +63,9 @@ QMenu::separator { height: 1px; background: @border; margin: 3px 6px; }
 QToolBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @barTop, stop:1 @barBottom);
   border: none; border-bottom: 1px solid @border; spacing: 4px; padding: 2px 4px; }
 QToolBar::separator { width: 1px; background: @border; margin: 4px 6px; }
-QToolButton { color: @text; border: 1px solid transparent; border-radius: 4px; padding: 3px 8px; }
-QToolButton:hover { border-color: @border; background: @base; }
-QToolButton:pressed { background: @accent; color: @accentText; }
+QToolBar QToolButton { color: @text; border: 1px solid transparent; border-radius: 4px; padding: 3px 8px; }
+QToolBar QToolButton:hover { border-color: @border; background: @base; }
+QToolBar QToolButton:pressed { background: @accent; color: @accentText; }
 QStatusBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @barBottom, stop:1 @barTop);
   border-top: 1px solid @border; color: @text; }
 QStatusBar::item { border: none; }
@@ -120,7 +121,7 @@ QTableView, QTableWidget { background: @base; color: @text; gridline-color: @bor
 QTableView QLineEdit, QTableView QComboBox { border: 1px solid @accent; border-radius: 0; padding: 0 2px; }
 QTableView QComboBox { padding-right: 15px; }
 QTableView QComboBox::drop-down { width: 13px; border-radius: 0; }
-QHeaderView::section { background: @header; color: @text; border: none; border-right: 1px solid @border;
+QTableView QHeaderView::section { background: @header; color: @text; border: none; border-right: 1px solid @border;
   border-bottom: 1px solid @border; padding: 3px; }
 QTableCornerButton::section { background: @header; border: none; }
 QProgressBar { background: @base; border: 1px solid @border; border-radius: 3px; text-align: center; color: @text; }
@@ -216,6 +217,10 @@ QString styleSheet(int skin) {
   for (const auto& [token, path] : images) sheet.replace(QLatin1String(token), path);
   for (const auto& [token, colour] : tokens) sheet.replace(QLatin1String(token), QLatin1String(colour));
   return sheet;
+}
+
+void keepVisibleItemLimit(QComboBox& box) {
+  box.setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
 }
 
 void apply(int skin) {

@@ -1,5 +1,13 @@
+#include <QAbstractItemView>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -7,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +25,7 @@
 #include "page_test_support.h"
 #include "ui/channel_grid.h"
 #include "ui/message_dialog.h"
+#include "ui/skins.h"
 
 namespace qx {
 namespace {
@@ -39,6 +49,7 @@ protected:
         page->setMessageDialog(&messages);
         page->resize(900, 600);
         page->show();
+        QApplication::setActiveWindow(page.get());
     }
 
     std::string cell(int column, int row) const { return doc.channels().cell(column, row); }
@@ -55,6 +66,28 @@ protected:
 
     void key(QWidget* target, Qt::Key k) { QTest::keyClick(target, k); }
 
+    QPushButton* button(const char* name) { return test::child<QPushButton>(*page, name); }
+    void press(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+
+    // Channels whose RX cell is filled.
+    int filledRows() const
+    {
+        int n = 0;
+        for (int r = 1; r <= kChannelCount; ++r)
+            n += doc.channels().cell(col::Rx, r).empty() ? 0 : 1;
+        return n;
+    }
+
+    // The grid's tone selector's list, opened by a click on the selector.
+    QAbstractItemView* openToneList()
+    {
+        QComboBox* tones = page->toneSelector();
+        QTest::mouseClick(tones, Qt::LeftButton, {}, tones->rect().center());
+        QAbstractItemView* list = tones->view();
+        [&] { QTRY_VERIFY(list->isVisible()); }();
+        return list;
+    }
+
     // A completed channel, as a commit leaves it.
     void channel(int row, const char* rx)
     {
@@ -66,7 +99,7 @@ protected:
     void answerNextQuestion(const char* buttonName)
     {
         QTimer::singleShot(0, &messages, [this, buttonName] {
-            test::child<QPushButton>(messages, buttonName)->click();
+            QTest::mouseClick(test::child<QPushButton>(messages, buttonName), Qt::LeftButton);
         });
     }
 
@@ -291,7 +324,7 @@ TEST_P(MoveTest, MovesWithinTheTableOnly)
     const MoveCase& p = GetParam();
     channel(p.row, "445.00000");
     click(col::Rx, p.row);
-    test::child<QPushButton>(*page, p.down ? "bsSkinButton4" : "bsSkinButton3")->click();
+    press(p.down ? "bsSkinButton4" : "bsSkinButton3");
     EXPECT_EQ(doc.currentRow(), p.rowAfter);
     EXPECT_EQ(cell(col::Rx, p.movedTo), "445.00000");
     if (p.movedTo != p.row) {
@@ -310,7 +343,7 @@ TEST_F(ChannelGridTest, MoveNeedsTheCurrentCellFilled)
 {
     channel(3, "445.00000");
     click(col::Alias, 3);  // empty alias
-    test::child<QPushButton>(*page, "bsSkinButton4")->click();
+    press("bsSkinButton4");
     EXPECT_EQ(cell(col::Rx, 3), "445.00000");
     EXPECT_EQ(doc.currentRow(), 3);
 }
@@ -319,7 +352,7 @@ TEST_F(ChannelGridTest, DeleteChannelNeedsNoConfirmation)
 {
     channel(7, "445.00000");
     click(col::Rx, 7);
-    test::child<QPushButton>(*page, "bsSkinButton5")->click();
+    press("bsSkinButton5");
     EXPECT_EQ(cell(col::Rx, 7), "");
     EXPECT_EQ(extra(xcol::TailElim, 7), "");
     EXPECT_FALSE(page->frequencyEditor()->isVisible());
@@ -334,7 +367,7 @@ TEST_F(ChannelGridTest, ClearAsksAndOkClears)
     doc.settings().assign(keys::Squelch, 5);
     click(col::Tx, 9);
     answerNextQuestion("bsSkinButton1");
-    test::child<QPushButton>(*page, "bsSkinButton9")->click();
+    press("bsSkinButton9");
     EXPECT_EQ(messages.message().toStdString(), StringTable::builtIn().text(64));
     EXPECT_EQ(messages.windowTitle().toStdString(), StringTable::builtIn().text(62));
     EXPECT_EQ(cell(col::Rx, 9), "");
@@ -349,7 +382,7 @@ TEST_F(ChannelGridTest, ClearCancelledChangesNothing)
     channel(9, "445.00000");
     click(col::Tx, 9);
     answerNextQuestion("bsSkinButton2");
-    test::child<QPushButton>(*page, "bsSkinButton9")->click();
+    press("bsSkinButton9");
     EXPECT_EQ(cell(col::Rx, 9), "445.00000");
     EXPECT_EQ(page->grid()->currentIndex(), index(col::Tx, 9));
     EXPECT_EQ(messages.pendingAction(), pending::ClearChannels) << "Cancel keeps the action";
@@ -361,7 +394,7 @@ TEST_F(ChannelGridTest, AutoAddAddsAtOnceThenAfterASecondThenEvery200ms)
 {
     channel(1, "462.55000");
     click(col::Rx, 1);
-    page->bsSkinButton6MouseDown();
+    QTest::mousePress(button("bsSkinButton6"), Qt::LeftButton);
     EXPECT_EQ(cell(col::Rx, 2), "462.56250");
     EXPECT_EQ(cell(col::Power, 2), doc.words().high) << "with the defaults";
     EXPECT_EQ(doc.currentRow(), 2);
@@ -370,14 +403,12 @@ TEST_F(ChannelGridTest, AutoAddAddsAtOnceThenAfterASecondThenEvery200ms)
     ASSERT_TRUE(page->autoAddTimer()->isActive());
     EXPECT_EQ(page->autoAddTimer()->interval(), 1000);
 
-    page->Timer1Timer();
-    EXPECT_EQ(cell(col::Rx, 3), "462.57500");
+    QTRY_COMPARE_WITH_TIMEOUT(cell(col::Rx, 3), std::string("462.57500"), 5000);
     EXPECT_EQ(page->autoAddTimer()->interval(), 200);
-    page->Timer1Timer();
-    EXPECT_EQ(cell(col::Rx, 4), "462.58750");
+    QTRY_COMPARE_WITH_TIMEOUT(cell(col::Rx, 4), std::string("462.58750"), 5000);
 
-    page->bsSkinButton6MouseUp();
-    EXPECT_FALSE(page->autoAddTimer()->isActive());
+    QTest::mouseRelease(button("bsSkinButton6"), Qt::LeftButton);
+    EXPECT_FALSE(page->autoAddTimer()->isActive()) << "the release stops it";
 }
 
 struct AutoAddCase {
@@ -396,11 +427,11 @@ TEST_P(AutoAddTest, StepsAndWrapsInTheBand1ReceiveRange)
     if (*p.first)
         channel(1, p.first);
     click(col::Rx, 1);
-    page->bsSkinButton6MouseDown();
-    for (std::size_t i = 1; i < p.added.size(); ++i)
-        page->Timer1Timer();
-    page->bsSkinButton6MouseUp();
     const int firstAdded = *p.first ? 2 : 1;
+    QTest::mousePress(button("bsSkinButton6"), Qt::LeftButton);
+    const int last = firstAdded + int(p.added.size()) - 1;
+    QTRY_VERIFY_WITH_TIMEOUT(!cell(col::Rx, last).empty(), 5000);
+    QTest::mouseRelease(button("bsSkinButton6"), Qt::LeftButton);
     for (std::size_t i = 0; i < p.added.size(); ++i)
         EXPECT_EQ(cell(col::Rx, firstAdded + int(i)), p.added[i]) << "row " << firstAdded + int(i);
 }
@@ -419,10 +450,12 @@ TEST_F(ChannelGridTest, AutoAddStopsAtChannel128AndOverwritesFilledRows)
     channel(128, "460.00000");
     doc.channels().setCell(col::Alias, 128, "OLD");
     click(col::Rx, 127);
-    page->bsSkinButton6MouseDown();
+    QTest::mousePress(button("bsSkinButton6"), Qt::LeftButton);
     EXPECT_EQ(cell(col::Rx, 128), "450.01250");
     EXPECT_EQ(cell(col::Alias, 128), "");
-    page->Timer1Timer();
+    // The first tick sets the repeat interval; at row 128 it adds nothing.
+    QTRY_COMPARE_WITH_TIMEOUT(page->autoAddTimer()->interval(), 200, 5000);
+    QTest::mouseRelease(button("bsSkinButton6"), Qt::LeftButton);
     EXPECT_EQ(doc.currentRow(), 128);
     EXPECT_EQ(cell(col::Rx, 128), "450.01250");
 }
@@ -430,7 +463,8 @@ TEST_F(ChannelGridTest, AutoAddStopsAtChannel128AndOverwritesFilledRows)
 TEST_F(ChannelGridTest, AutoAddCompletesATypedChannelFirst)
 {
     doc.channels().setCell(col::Rx, 1, "462.5");  // typed, not committed
-    page->bsSkinButton6MouseDown();
+    QTest::mousePress(button("bsSkinButton6"), Qt::LeftButton);
+    QTest::mouseRelease(button("bsSkinButton6"), Qt::LeftButton);
     EXPECT_EQ(cell(col::Rx, 1), "462.50000");
     EXPECT_EQ(cell(col::RxTone, 1), doc.words().off);
     EXPECT_EQ(cell(col::Rx, 2), "");
@@ -441,9 +475,9 @@ TEST_F(ChannelGridTest, AutoAddDoesNothingWithoutBandLimits)
     doc.settings().setBandList(keys::BandRx, {}, -1);
     channel(1, "462.55000");
     click(col::Rx, 1);
-    page->bsSkinButton6MouseDown();
-    page->Timer1Timer();
-    page->bsSkinButton6MouseUp();
+    QTest::mousePress(button("bsSkinButton6"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(page->autoAddTimer()->interval(), 200, 5000);
+    QTest::mouseRelease(button("bsSkinButton6"), Qt::LeftButton);
     EXPECT_EQ(cell(col::Rx, 2), "");
     // And no flag is left to swallow the next real toggle.
     click(col::Power, 1);
@@ -452,19 +486,87 @@ TEST_F(ChannelGridTest, AutoAddDoesNothingWithoutBandLimits)
 
 // ---- tones, alias and the single-channel link --------------------------------------------------
 
-TEST_F(ChannelGridTest, ToneChoiceSetsTheCellAndItsCode)
+TEST_F(ChannelGridTest, ToneListOpensByClickShowingFifteenEntriesAndAPickSetsTheCellAndItsCode)
 {
     channel(2, "462.55000");
     click(col::TxTone, 2);
     QComboBox* tones = page->toneSelector();
     ASSERT_TRUE(tones->isVisible());
     EXPECT_EQ(tones->currentIndex(), 0) << "the Off word is selected";
-    const int d023n = doc.tones().indexOf("D023N");
-    tones->setCurrentIndex(d023n);
-    emit tones->activated(d023n);
+
+    QAbstractItemView* list = openToneList();
+    EXPECT_TRUE(tones->isVisible()) << "opening its own list is not leaving the selector";
+    const int top = list->indexAt(QPoint(4, 2)).row();
+    const int bottom = list->indexAt(QPoint(4, list->viewport()->height() - 2)).row();
+    EXPECT_EQ(bottom - top + 1, 15) << "entries shown at a time";
+
+    // "D023N" is entry 53 of the tone list.
+    const QModelIndex d023n = list->model()->index(53, 0);
+    list->scrollTo(d023n);
+    // The pointer goes over the entry (the list follows it), then clicks.
+    const QPoint entry = list->visualRect(d023n).center();
+    QTest::mouseMove(list->viewport(), entry - QPoint(0, 3));
+    QTest::mouseMove(list->viewport(), entry);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry);
     EXPECT_EQ(cell(col::TxTone, 2), "D023N");
-    EXPECT_EQ(extra(xcol::TxCode, 2), std::to_string(d023n));
+    EXPECT_EQ(extra(xcol::TxCode, 2), "53");
     EXPECT_EQ(extra(xcol::RxCode, 2), "0");
+    EXPECT_TRUE(tones->isVisible()) << "still open until the focus leaves it";
+
+    click(col::Rx, 3);  // the focus leaves it
+    EXPECT_FALSE(tones->isVisible());
+    EXPECT_EQ(cell(col::TxTone, 2), "D023N");
+}
+
+TEST_F(ChannelGridTest, ToneListOpensFromTheKeyboardAndPicksByKeys)
+{
+    struct Row {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    const Row rows[] = {{"Alt+Down", Qt::Key_Down, Qt::AltModifier},
+                        {"F4", Qt::Key_F4, Qt::NoModifier},
+                        {"Space", Qt::Key_Space, Qt::NoModifier}};
+    int row = 1;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        channel(row, "462.55000");
+        click(col::RxTone, row);
+        QComboBox* tones = page->toneSelector();
+        QAbstractItemView* list = openToneList();
+        QTest::keyClick(list, Qt::Key_Escape);
+        QTRY_VERIFY(!list->isVisible());
+        ASSERT_TRUE(tones->isVisible());
+        ASSERT_TRUE(tones->hasFocus());
+        QTest::keyClick(tones, r.key, r.modifiers);
+        QTRY_VERIFY(list->isVisible());
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+        // Entry 2 is "67.0".
+        EXPECT_EQ(cell(col::RxTone, row), "67.0");
+        EXPECT_EQ(extra(xcol::RxCode, row), "2");
+        ++row;
+    }
+}
+
+TEST_F(ChannelGridTest, TheWheelOverTheToneSelectorMovesTheSelectionNotTheTone)
+{
+    channel(1, "462.55000");
+    channel(2, "462.56250");
+    click(col::RxTone, 1);
+    QComboBox* tones = page->toneSelector();
+    ASSERT_TRUE(tones->isVisible());
+    const QPointF at = QPointF(tones->rect().center());
+    QWheelEvent down(at, tones->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(tones, &down);
+    EXPECT_EQ(cell(col::RxTone, 1), doc.words().off) << "the tone is unchanged";
+    EXPECT_EQ(extra(xcol::RxCode, 1), "0");
+    EXPECT_EQ(doc.currentRow(), 2);
+    EXPECT_EQ(page->grid()->currentIndex(), index(col::RxTone, 2));
+    EXPECT_TRUE(tones->isVisible()) << "the selector reopens on the next row";
 }
 
 TEST_F(ChannelGridTest, AliasTypedOnTheGridIsUpperCaseAndFiltered)
@@ -491,6 +593,268 @@ TEST_F(ChannelGridTest, DoubleClickOnMoreOpensTheSingleChannelPage)
     const QPoint alias = page->grid()->visualRect(index(col::Alias, 12)).center();
     QTest::mouseDClick(page->grid()->viewport(), Qt::LeftButton, {}, alias);
     EXPECT_EQ(open.count(), 1) << "other columns open nothing";
+}
+
+// ---- headers, keys and row commands ---------------------------------------------------------
+
+TEST_F(ChannelGridTest, AColumnHeaderClickOrDragChangesNothing)
+{
+    channel(1, "462.55000");
+    click(col::Alias, 1);
+    QHeaderView* header = page->grid()->horizontalHeader();
+    const auto centre = [header](int column) {
+        const int x = header->sectionViewportPosition(column - 1) + header->sectionSize(column - 1) / 2;
+        return QPoint(x, header->height() / 2);
+    };
+    for (int column : {col::Power, col::Bandwidth, col::ScanAdd, col::Dtmf, col::PttId}) {
+        SCOPED_TRACE(column);
+        const std::string before = cell(column, 1);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre(column));
+        EXPECT_EQ(cell(column, 1), before);
+        EXPECT_EQ(page->grid()->currentIndex(), index(col::Alias, 1));
+    }
+    const std::vector<std::string> before = {cell(col::Power, 1), cell(col::Bandwidth, 1), cell(col::ScanAdd, 1),
+                                             cell(col::Dtmf, 1), cell(col::PttId, 1)};
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, centre(col::Power));
+    for (int column = col::Bandwidth; column <= col::PttId; ++column)
+        QTest::mouseMove(header->viewport(), centre(column));
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, centre(col::PttId));
+    EXPECT_EQ((std::vector<std::string>{cell(col::Power, 1), cell(col::Bandwidth, 1), cell(col::ScanAdd, 1),
+                                        cell(col::Dtmf, 1), cell(col::PttId, 1)}),
+              before);
+    EXPECT_EQ(page->grid()->currentIndex(), index(col::Alias, 1));
+}
+
+TEST_F(ChannelGridTest, ARowNumberClickCommitsAndMakesTheChannelCurrentWithoutAnEditor)
+{
+    channel(5, "450.00000");
+    QSignalSpy selected(page.get(), &ChannelGrid::channelSelected);
+    click(col::Rx, 3);
+    QTest::keyClick(page->grid(), '4');
+    QTest::keyClicks(page->frequencyEditor(), "62.5");
+    QHeaderView* numbers = page->grid()->verticalHeader();
+    const QPoint row5(numbers->width() / 2, numbers->sectionViewportPosition(4) + numbers->sectionSize(4) / 2);
+    const std::vector<std::string> switches = {cell(col::Power, 5), cell(col::ScanAdd, 5)};
+    QTest::mouseClick(numbers->viewport(), Qt::LeftButton, {}, row5);
+    EXPECT_EQ(cell(col::Rx, 3), "462.50000") << "the cell being left is committed";
+    EXPECT_EQ(doc.currentRow(), 5);
+    EXPECT_EQ(doc.currentColumn(), col::Rx);
+    EXPECT_EQ(page->grid()->currentIndex(), index(col::Rx, 5));
+    EXPECT_FALSE(page->frequencyEditor()->isVisible()) << "no editor opens";
+    EXPECT_EQ((std::vector<std::string>{cell(col::Power, 5), cell(col::ScanAdd, 5)}), switches);
+    ASSERT_FALSE(selected.isEmpty());
+    EXPECT_EQ(selected.back().front().toInt(), 5) << "the single-channel page follows";
+}
+
+TEST_F(ChannelGridTest, PageKeysMoveWithoutToggling)
+{
+    for (int r = 1; r <= kChannelCount; ++r)
+        channel(r, "450.00000");
+    struct Row {
+        const char* name;
+        int column;
+        int startRow;
+        Qt::Key key;
+    };
+    const Row rows[] = {{"PageDown onto a power cell", col::Power, 1, Qt::Key_PageDown},
+                        {"PageUp onto a PTT ID cell", col::PttId, 128, Qt::Key_PageUp},
+                        {"PageDown onto a scan cell", col::ScanAdd, 20, Qt::Key_PageDown}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        click(r.column, r.startRow);
+        std::vector<std::string> before;
+        for (int row = 1; row <= kChannelCount; ++row)
+            before.push_back(cell(r.column, row));
+        key(page->grid(), r.key);
+        ASSERT_NE(doc.currentRow(), r.startRow) << "the key moved the selection";
+        EXPECT_EQ(doc.currentColumn(), r.column);
+        std::vector<std::string> after;
+        for (int row = 1; row <= kChannelCount; ++row)
+            after.push_back(cell(r.column, row));
+        EXPECT_EQ(after, before);
+        EXPECT_FALSE(page->suppressToggle());
+    }
+}
+
+TEST_F(ChannelGridTest, TabInAnEditorCommitsAndMovesAlongTheRow)
+{
+    click(col::Rx, 1);
+    QTest::keyClick(page->grid(), '4');
+    QTest::keyClicks(page->frequencyEditor(), "62.5");
+    key(page->frequencyEditor(), Qt::Key_Tab);
+    EXPECT_EQ(cell(col::Rx, 1), "462.50000");
+    EXPECT_EQ(cell(col::Tx, 1), "462.50000");
+    EXPECT_EQ(page->grid()->currentIndex(), index(col::RxTone, 1));
+    EXPECT_TRUE(page->toneSelector()->isVisible());
+
+    click(col::Alias, 1);
+    QTest::keyClick(page->grid(), 'k');
+    QTest::keyClicks(page->aliasEditor(), "a9");
+    const std::string pttId = cell(col::PttId, 1);
+    QTest::keyClick(page->aliasEditor(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(cell(col::Alias, 1), "KA9");
+    EXPECT_EQ(page->grid()->currentIndex(), index(col::PttId, 1));
+    EXPECT_EQ(cell(col::PttId, 1), pttId) << "moving by Tab flips no toggle";
+    EXPECT_FALSE(page->aliasEditor()->isVisible());
+
+    click(col::Tx, 1);
+    QTest::keyClick(page->grid(), Qt::Key_Return);
+    ASSERT_TRUE(page->frequencyEditor()->hasFocus());
+    key(page->frequencyEditor(), Qt::Key_Tab);
+    EXPECT_EQ(page->grid()->currentIndex(), index(col::TxTone, 1));
+}
+
+TEST_F(ChannelGridTest, AMovedChannelKeepsTheSelectionAndItsOpenEditor)
+{
+    click(col::Rx, 1);
+    QTest::keyClick(page->grid(), '4');
+    QTest::keyClicks(page->frequencyEditor(), "62.5");
+    press("bsSkinButton4");
+    QApplication::processEvents();  // the grid repaints before anyone looks
+    EXPECT_EQ(cell(col::Rx, 2), "462.50000");
+    EXPECT_EQ(page->grid()->currentIndex(), index(col::Rx, 2));
+    QLineEdit* editor = page->frequencyEditor();
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->geometry(), page->grid()->visualRect(index(col::Rx, 2)));
+    EXPECT_EQ(editor->text().toStdString(), "462.50000");
+
+    channel(5, "450.00000");
+    click(col::Power, 5);
+    const std::string power = cell(col::Power, 5);
+    press("bsSkinButton3");
+    EXPECT_EQ(page->grid()->currentIndex(), index(col::Power, 4));
+    EXPECT_EQ(cell(col::Power, 4), power) << "following the channel toggles nothing";
+}
+
+// ---- what enters the editors -----------------------------------------------------------------
+
+TEST_F(ChannelGridTest, TextEntersTheEditorsOnlyThroughTheirFilters)
+{
+    channel(1, "462.55000");
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    struct Route {
+        const char* name;
+        std::function<void(QLineEdit*)> act;
+        bool needsSelection = false;
+    };
+    const Route routes[] = {
+        {"Ctrl+V", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier); }},
+        {"Shift+Insert", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_Insert, Qt::ShiftModifier); }},
+        {"middle button", [](QLineEdit* e) { QTest::mouseClick(e, Qt::MiddleButton, {}, e->rect().center()); },
+         true},
+        {"drop",
+         [](QLineEdit* e) {
+             QMimeData data;
+             data.setText(QStringLiteral("9x9"));
+             const QPointF at = QPointF(e->rect().center());
+             QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(e, &enter);
+             QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(e, &drop);
+         }},
+    };
+    for (int column : {col::Rx, col::Alias}) {
+        for (const Route& r : routes) {
+            SCOPED_TRACE(std::string(r.name) + (column == col::Rx ? " into the frequency" : " into the alias"));
+            if (r.needsSelection && !clipboard->supportsSelection())
+                continue;  // this platform has no selection to paste
+            clipboard->setText(QStringLiteral("9x9"));
+            if (clipboard->supportsSelection())
+                clipboard->setText(QStringLiteral("9x9"), QClipboard::Selection);
+            click(column, 1);
+            QLineEdit* editor = column == col::Rx ? page->frequencyEditor() : page->aliasEditor();
+            ASSERT_TRUE(editor->isVisible());
+            editor->setFocus();
+            const QString before = editor->text();
+            r.act(editor);
+            EXPECT_EQ(editor->text(), before);
+        }
+    }
+}
+
+TEST_F(ChannelGridTest, InputMethodTextPassesTheFilterCharacterByCharacter)
+{
+    channel(1, "462.55000");
+    struct Row {
+        const char* name;
+        int column;
+        const char* committed;
+        const char* cellAfter;
+    };
+    const Row rows[] = {{"frequency keeps digits and one point after three", col::Rx, "4a6.2.5", "462.5"},
+                        {"alias refuses its signs and is upper-cased", col::Alias, "a!b$c", "ABC"}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        click(r.column, 1);
+        QLineEdit* editor = r.column == col::Rx ? page->frequencyEditor() : page->aliasEditor();
+        editor->setFocus();
+        editor->clear();
+        QInputMethodEvent ime;
+        ime.setCommitString(QString::fromUtf8(r.committed));
+        QApplication::sendEvent(editor, &ime);
+        EXPECT_EQ(cell(r.column, 1), r.cellAfter) << "the cell follows as after typed keys";
+        EXPECT_EQ(editor->text().toStdString(), r.cellAfter);
+    }
+}
+
+// ---- looks ----------------------------------------------------------------------------------
+
+TEST_F(ChannelGridTest, TheCurrentCellIsMarkedInEverySkin)
+{
+    const QPalette palette = QApplication::palette();
+    for (int skin = skins::kFirst; skin <= skins::kLast; ++skin) {
+        SCOPED_TRACE(skin);
+        skins::apply(skin);
+        click(col::Alias, 4);  // an empty channel: no editor covers the cell
+        ASSERT_FALSE(page->aliasEditor()->isVisible());
+        const QImage shot = page->grid()->viewport()->grab().toImage();
+        // Rows 4 and 7 share the shaded background; only the current one carries the mark.
+        const QRect current = page->grid()->visualRect(index(col::Alias, 4));
+        const QRect other = page->grid()->visualRect(index(col::Alias, 7));
+        const qreal scale = shot.devicePixelRatio();
+        const auto pixel = [&](const QRect& r) {
+            return shot.pixelColor(QPoint(int((r.left() + 1) * scale), int(r.center().y() * scale)));
+        };
+        EXPECT_NE(pixel(current), pixel(other));
+    }
+    qApp->setStyleSheet(QString());
+    QApplication::setPalette(palette);
+}
+
+TEST_F(ChannelGridTest, TheChannelNumberColumnShowsItsHeader)
+{
+    auto* header = page->grid()->findChild<QLabel*>(QStringLiteral("channelNumberHeader"));
+    ASSERT_NE(header, nullptr);
+    EXPECT_TRUE(header->isVisible());
+    EXPECT_EQ(header->text().toStdString(), "信道");
+    const QHeaderView* numbers = page->grid()->verticalHeader();
+    EXPECT_EQ(header->width(), numbers->width());
+    EXPECT_EQ(header->height(), page->grid()->horizontalHeader()->height());
+    doc.channels().setCell(col::Number, 0, "CH");  // a language change re-words the headers
+    EXPECT_EQ(header->text().toStdString(), "CH");
+}
+
+TEST_F(ChannelGridTest, AutoAddHoldsWithAnyButtonWhereverThePointerGoes)
+{
+    for (Qt::MouseButton held : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        SCOPED_TRACE(held);
+        doc.clearAllChannels();
+        channel(1, "462.55000");
+        click(col::Rx, 1);
+        QPushButton* add = button("bsSkinButton6");
+        QTest::mousePress(add, held, {}, add->rect().center());
+        EXPECT_EQ(cell(col::Rx, 2), "462.56250") << "one at once";
+        ASSERT_TRUE(page->autoAddTimer()->isActive());
+        QTest::mouseMove(add, add->rect().bottomRight() + QPoint(60, 60));  // off the button
+        EXPECT_TRUE(page->autoAddTimer()->isActive()) << "leaving does not stop it";
+        QTRY_COMPARE_WITH_TIMEOUT(cell(col::Rx, 3), std::string("462.57500"), 5000);
+        const int added = filledRows();
+        QTest::mouseMove(add, add->rect().center());  // back on
+        EXPECT_EQ(filledRows(), added) << "re-entering adds nothing";
+        EXPECT_EQ(page->autoAddTimer()->interval(), 200) << "and does not restart the delay";
+        QTest::mouseRelease(add, held, {}, add->rect().bottomRight() + QPoint(60, 60));
+        EXPECT_FALSE(page->autoAddTimer()->isActive()) << "the release stops it, wherever it happens";
+    }
 }
 
 }  // namespace

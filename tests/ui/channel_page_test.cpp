@@ -1,5 +1,12 @@
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QMimeData>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -7,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "model/codeplug.h"
@@ -47,6 +55,33 @@ class ChannelPageTest : public ::testing::Test, test::WithApplication {
   QLineEdit* edit(const char* name) { return child<QLineEdit>(page, name); }
   QComboBox* box(const char* name) { return child<QComboBox>(page, name); }
   QCheckBox* check(const char* name) { return child<QCheckBox>(page, name); }
+  QSpinBox* number() { return child<QSpinBox>(page, "bsSkinSpinEdit20"); }
+
+  // Opens a list by a click and picks entry `index` with the pointer, as a person does.
+  void pick(QComboBox* list, int index) {
+    QTest::mouseClick(list, Qt::LeftButton, {}, list->rect().center());
+    QAbstractItemView* view = list->view();
+    QTRY_VERIFY(view->isVisible());
+    const QModelIndex entry = view->model()->index(index, 0);
+    view->scrollTo(entry);
+    const QPoint at = view->visualRect(entry).center();
+    QTest::mouseMove(view->viewport(), at - QPoint(0, 3));
+    QTest::mouseMove(view->viewport(), at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTRY_VERIFY(!view->isVisible());
+  }
+
+  // A click on the channel number's up (or down) arrow.
+  void stepNumber(bool up) {
+    QSpinBox* spin = number();
+    QStyleOptionSpinBox option;
+    option.initFrom(spin);
+    option.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
+    option.frame = spin->hasFrame();
+    const QRect arrow = spin->style()->subControlRect(QStyle::CC_SpinBox, &option,
+                                                      up ? QStyle::SC_SpinBoxUp : QStyle::SC_SpinBoxDown, spin);
+    QTest::mouseClick(spin, Qt::LeftButton, {}, arrow.center());
+  }
   const std::string& cell(int column, int row) { return doc.channels().cell(column, row); }
   const std::string& extra(int column, int row) { return doc.extras().cell(column, row); }
 
@@ -72,9 +107,13 @@ TEST_F(ChannelPageTest, EmptyChannelOffersOnlyTheReceiveFieldAndShowsNewChannelV
   EXPECT_TRUE(check("bsSkinCheckRadioBox3")->isChecked());
   EXPECT_FALSE(check("bsSkinCheckRadioBox7")->isChecked());
 
-  // A disabled tone selector goes back to index 0 and changes no cell.
+  // A disabled tone selector opens nothing, takes no keys and changes no cell.
   const auto before = snapshot(doc);
-  box("bsSkinComboBox19")->setCurrentIndex(7);
+  QComboBox* decode = box("bsSkinComboBox19");
+  QTest::mouseClick(decode, Qt::LeftButton, {}, decode->rect().center());
+  QTest::keyClick(decode, Qt::Key_Down);
+  EXPECT_FALSE(decode->view()->isVisible());
+  EXPECT_EQ(decode->currentIndex(), 0);
   EXPECT_EQ(snapshot(doc), before);
 }
 
@@ -107,7 +146,7 @@ TEST_F(ChannelPageTest, ThePointIsRefusedUntilThreeCharactersAndAfterTheFirst) {
   QTest::keyClicks(rx, "46.2.5.5");
   EXPECT_EQ(rx->text().toStdString(), "462.55");
   QTest::keyClick(rx, Qt::Key_Tab);  // leaving the field commits
-  rx->clearFocus();
+  EXPECT_FALSE(rx->hasFocus()) << "Tab moves on to the next control";
   EXPECT_EQ(cell(col::Rx, 2), "462.55000");
   EXPECT_EQ(cell(col::Tx, 2), "462.55000");
 }
@@ -157,11 +196,11 @@ TEST_F(ChannelPageTest, LoadingShowsTheCellsAndChangesNone) {
 TEST_F(ChannelPageTest, ChoicesAndTicksWriteTheirCells) {
   makeChannel(3, "462.56250");
   showChannel(3);
-  QComboBox* decode = box("bsSkinComboBox19");
-  decode->setCurrentIndex(decode->findText(QStringLiteral("D023I")));
+  // Entry 160 is "D023I", entry 2 "67.0".
+  pick(box("bsSkinComboBox19"), 160);
   EXPECT_EQ(cell(col::RxTone, 3), "D023I");
   EXPECT_EQ(extra(xcol::RxCode, 3), "160");
-  box("bsSkinComboBox23")->setCurrentIndex(2);
+  pick(box("bsSkinComboBox23"), 2);
   EXPECT_EQ(cell(col::TxTone, 3), "67.0");
   EXPECT_EQ(extra(xcol::TxCode, 3), "2");
 
@@ -179,7 +218,7 @@ TEST_F(ChannelPageTest, ChoicesAndTicksWriteTheirCells) {
   };
   for (const Choice& c : choices) {
     SCOPED_TRACE(c.list);
-    box(c.list)->setCurrentIndex(c.index);
+    pick(box(c.list), c.index);
     EXPECT_EQ(c.extras ? extra(c.column, 3) : cell(c.column, 3), c.written);
   }
 
@@ -196,8 +235,137 @@ TEST_F(ChannelPageTest, ChoicesAndTicksWriteTheirCells) {
   };
   for (const Tick& t : ticks) {
     SCOPED_TRACE(t.box);
-    check(t.box)->click();
+    QCheckBox* b = check(t.box);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
     EXPECT_EQ(t.extras ? extra(t.column, 3) : cell(t.column, 3), t.afterClick);
+  }
+}
+
+TEST_F(ChannelPageTest, ListsFollowTheKeyboard) {
+  makeChannel(3, "462.56250");
+  showChannel(3);
+  struct Row {
+    const char* list;
+    Qt::Key key;
+    bool extras;
+    int column;
+    const char* written;
+  };
+  const Row rows[] = {
+      {"bsSkinComboBox19", Qt::Key_Down, false, col::RxTone, "63.0"},  // entry 1
+      {"bsSkinComboBox24", Qt::Key_Up, false, col::Power, "低功率"},
+      {"bsSkinComboBox31", Qt::Key_Up, false, col::Bandwidth, "窄带"},
+      {"bsSkinComboBox32", Qt::Key_End, true, xcol::VoiceMode, "扰频"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.list);
+    QComboBox* list = box(r.list);
+    list->setFocus();
+    QTest::keyClick(list, r.key);
+    EXPECT_EQ(r.extras ? extra(r.column, 3) : cell(r.column, 3), r.written);
+  }
+  EXPECT_EQ(extra(xcol::RxCode, 3), "1");
+}
+
+TEST_F(ChannelPageTest, TheToneListShowsFifteenEntriesAtATime) {
+  makeChannel(3, "462.56250");
+  showChannel(3);
+  QComboBox* decode = box("bsSkinComboBox19");
+  QTest::mouseClick(decode, Qt::LeftButton, {}, decode->rect().center());
+  QAbstractItemView* view = decode->view();
+  QTRY_VERIFY(view->isVisible());
+  const int top = view->indexAt(QPoint(4, 2)).row();
+  const int bottom = view->indexAt(QPoint(4, view->viewport()->height() - 2)).row();
+  EXPECT_EQ(bottom - top + 1, 15);
+  QTest::keyClick(view, Qt::Key_Escape);
+}
+
+TEST_F(ChannelPageTest, TheChannelNumberIsTypedAndStepped) {
+  makeChannel(12, "450.00000");
+  makeChannel(13, "451.00000");
+  QSpinBox* spin = number();
+  QLineEdit* rx = edit("bsSkinEdit11");
+  spin->setFocus();
+  spin->selectAll();
+  QTest::keyClicks(spin, "12");
+  QTest::keyClick(spin, Qt::Key_Return);
+  EXPECT_EQ(doc.currentRow(), 12);
+  EXPECT_EQ(rx->text().toStdString(), "450.00000");
+  QTest::keyClick(spin, Qt::Key_Up);
+  EXPECT_EQ(doc.currentRow(), 13);
+  EXPECT_EQ(rx->text().toStdString(), "451.00000");
+  QTest::keyClick(spin, Qt::Key_Down);
+  EXPECT_EQ(doc.currentRow(), 12);
+  stepNumber(true);
+  EXPECT_EQ(doc.currentRow(), 13);
+  stepNumber(false);
+  stepNumber(false);
+  EXPECT_EQ(doc.currentRow(), 11);
+  EXPECT_TRUE(rx->text().isEmpty()) << "channel 11 is empty";
+  spin->selectAll();
+  QTest::keyClicks(spin, "1290");  // at most three characters, at most 128
+  EXPECT_LE(spin->value(), 128);
+}
+
+TEST_F(ChannelPageTest, TextEntersTheFieldsOnlyThroughTheirFilters) {
+  makeChannel(1, "462.55000");
+  showChannel(1);
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  struct Route {
+    const char* name;
+    std::function<void(QLineEdit*)> act;
+    bool needsSelection = false;
+  };
+  const Route routes[] = {
+      {"Ctrl+V", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier); }},
+      {"Shift+Insert", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_Insert, Qt::ShiftModifier); }},
+      {"middle button", [](QLineEdit* e) { QTest::mouseClick(e, Qt::MiddleButton, {}, e->rect().center()); }, true},
+      {"drop",
+       [](QLineEdit* e) {
+         QMimeData data;
+         data.setText(QStringLiteral("9x9"));
+         const QPointF at = QPointF(e->rect().center());
+         QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+         QApplication::sendEvent(e, &enter);
+         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+         QApplication::sendEvent(e, &drop);
+       }},
+  };
+  for (const char* name : {"bsSkinEdit11", "bsSkinEdit13", "bsSkinEdit8"}) {
+    for (const Route& r : routes) {
+      SCOPED_TRACE(std::string(r.name) + " into " + name);
+      if (r.needsSelection && !clipboard->supportsSelection()) continue;  // no selection on this platform
+      clipboard->setText(QStringLiteral("9x9"));
+      if (clipboard->supportsSelection()) clipboard->setText(QStringLiteral("9x9"), QClipboard::Selection);
+      QLineEdit* field = edit(name);
+      field->setFocus();
+      const QString before = field->text();
+      r.act(field);
+      EXPECT_EQ(field->text(), before);
+    }
+  }
+
+  // Committed input-method text passes the filters character by character.
+  struct Ime {
+    const char* field;
+    const char* committed;
+    int column;
+    const char* cellAfter;
+  };
+  const Ime imes[] = {{"bsSkinEdit11", "4a6.2.5", col::Rx, "462.5"},
+                      {"bsSkinEdit13", "4x5x1", col::Tx, "451"},
+                      {"bsSkinEdit8", "a!b$c", col::Alias, "ABC"}};
+  for (const Ime& i : imes) {
+    SCOPED_TRACE(i.field);
+    QLineEdit* field = edit(i.field);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QInputMethodEvent ime;
+    ime.setCommitString(QString::fromUtf8(i.committed));
+    QApplication::sendEvent(field, &ime);
+    EXPECT_EQ(field->text().toStdString(), i.cellAfter);
+    EXPECT_EQ(cell(i.column, 1), i.cellAfter);
   }
 }
 
@@ -219,16 +387,14 @@ TEST_F(ChannelPageTest, ChangingTheNumberNormalisesTheChannelEditedOnThePage) {
   showChannel(1);
   QLineEdit* rx = edit("bsSkinEdit11");
   QLineEdit* tx = edit("bsSkinEdit13");
+  // The TX field does nothing when it loses the focus, so only the number change can normalise it.
   tx->setFocus();
-  tx->clear();
+  tx->selectAll();
+  QTest::keyClick(tx, Qt::Key_Backspace);
   QTest::keyClicks(tx, "455.1");
-  rx->setFocus();
-  rx->clear();
-  QTest::keyClicks(rx, "462.5625");
-  child<QSpinBox>(page, "bsSkinSpinEdit20")->setFocus();
-  page.setChannelNumber(2);
-  EXPECT_EQ(cell(col::Rx, 1), "462.56250");
+  stepNumber(true);
   EXPECT_EQ(cell(col::Tx, 1), "455.10000");
+  EXPECT_EQ(cell(col::Rx, 1), "450.00000");
   EXPECT_EQ(doc.currentRow(), 2);
   EXPECT_EQ(rx->text().toStdString(), "451.00000");
 }
@@ -241,7 +407,12 @@ TEST_F(ChannelPageTest, ErasingTheFrequencyOfAChannelAndChangingTheNumberEmpties
   rx->selectAll();
   QTest::keyClick(rx, Qt::Key_Backspace);
   EXPECT_EQ(cell(col::Rx, 6), "");
-  page.setChannelNumber(8);
+  QSpinBox* spin = number();
+  spin->setFocus();
+  spin->selectAll();
+  QTest::keyClicks(spin, "8");
+  QTest::keyClick(spin, Qt::Key_Return);
+  ASSERT_EQ(doc.currentRow(), 8);
   EXPECT_EQ(cell(col::Tx, 6), "");
   EXPECT_EQ(cell(col::Power, 6), "");
   EXPECT_EQ(extra(xcol::TailElim, 6), "");

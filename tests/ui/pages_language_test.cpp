@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -254,9 +255,16 @@ TEST_F(EditorPagesTest, TheSingleChannelPageFollowsTheGrid) {
   auto* grid = qobject_cast<ChannelGrid*>(window->pageContents(page::Channels));
   ASSERT_NE(grid, nullptr);
   auto* number = find<QSpinBox>("bsSkinSpinEdit20");
-  grid->selectCell(col::Rx, 9);
+  GridView* view = grid->grid();
+  const auto cellCentre = [view](int column, int row) {
+    const QModelIndex at = view->model()->index(row - 1, column - 1);
+    view->scrollTo(at);
+    return view->visualRect(at).center();
+  };
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cellCentre(col::Rx, 9));
   EXPECT_EQ(number->value(), 9);
-  emit grid->openSingleChannel(12);
+  // A double click on the "more" column opens the page for that channel.
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cellCentre(col::More, 12));
   EXPECT_EQ(window->pageControl()->currentIndex(), page::SingleChannel);
   EXPECT_EQ(number->value(), 12);
   EXPECT_EQ(doc().currentRow(), 12);
