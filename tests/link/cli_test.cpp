@@ -49,8 +49,8 @@ class TempDir {
 public:
     TempDir()
     {
-        char pattern[] = "/tmp/qxcli-XXXXXX";
-        if (mkdtemp(pattern))
+        std::string pattern = (fs::temp_directory_path() / "qxcli-XXXXXX").string();
+        if (mkdtemp(pattern.data()))
             path_ = pattern;
     }
     ~TempDir()
@@ -427,7 +427,7 @@ TEST_P(CliRefusedWrite, ExitsWithStatus4AndSendsNothing)
     const fs::path file = scratch / "bad.kt6";
     saveDocument(doc, file);
     QuietLine line;
-    ASSERT_FALSE(line.device().empty());
+    ASSERT_FALSE(line.device().empty()) << line.failure();
 
     const Finished run = folder.ctl({"write", "--port", line.device(), "--language", "english", file.string()});
     EXPECT_EQ(run.status, 4);
