@@ -28,7 +28,8 @@ build-asan: deps $(ASAN_BUILD)/build.ninja
 # with those of the other; within a run they share a lock.
 test: build build-asan
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
-	QT_QPA_PLATFORM=offscreen ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+	QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
 
 run: build
 	@scripts/run-with-sim.sh $(BUILD)/bin

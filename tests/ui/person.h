@@ -4,7 +4,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
@@ -70,6 +73,15 @@ inline bool chooseFromList(QComboBox* box, const QString& text)
     QTest::mouseMove(view->viewport(), at);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
     return QTest::qWaitFor([view] { return !view->isVisible(); });
+}
+
+// Clicks a check box on its box (a wide check box only reacts on its box and text).
+inline void clickCheck(QCheckBox* box)
+{
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, indicator.center());
 }
 
 // Clicks the tab with text in the tab bar of tabs.
