@@ -62,6 +62,10 @@ inline bool chooseFromList(QComboBox* box, const QString& text)
 {
     QTest::mouseClick(box, Qt::LeftButton);
     QAbstractItemView* view = box->view();
+    // A click right after the list closed can be taken as the second half of a double click;
+    // then the list is opened from the keyboard, as a person would.
+    if (!QTest::qWaitFor([view] { return view->isVisible(); }, 200))
+        QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
     if (!QTest::qWaitFor([view] { return view->isVisible(); }))
         return false;
     const int row = box->findText(text);
@@ -72,7 +76,7 @@ inline bool chooseFromList(QComboBox* box, const QString& text)
     const QPoint at = view->visualRect(index).center();
     QTest::mouseMove(view->viewport(), at);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-    return QTest::qWaitFor([view] { return !view->isVisible(); });
+    return QTest::qWaitFor([view] { return !view->isVisible() && !QApplication::activePopupWidget(); });
 }
 
 // Clicks a check box on its box (a wide check box only reacts on its box and text).
