@@ -49,8 +49,8 @@ class TempDir {
 public:
     TempDir()
     {
-        char pattern[] = "/tmp/qxcli-XXXXXX";
-        if (mkdtemp(pattern))
+        std::string pattern = (fs::temp_directory_path() / "qxcli-XXXXXX").string();
+        if (mkdtemp(pattern.data()))
             path_ = pattern;
     }
     ~TempDir()

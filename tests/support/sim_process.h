@@ -2,6 +2,8 @@
 // qx4100-sim as a child process on a pseudo-terminal, for the tests and the benchmark that talk to it
 // through a real device. The first line of its output names the device.
 
+#include <poll.h>
+
 #include <csignal>
 #include <string>
 #include <sys/wait.h>
@@ -18,8 +20,8 @@ public:
     explicit SimProcess(std::vector<std::string> args) : SimProcess(QX_BIN_DIR "/qx4100-sim", std::move(args)) {}
 #endif
 
-    // Starts program with args and waits for its device line; device() is empty when the program
-    // could not be started.
+    // Starts program with args and waits for its device line; device() is empty and failure() says
+    // why when the program could not be started or named no device within a few seconds.
     SimProcess(std::string program, std::vector<std::string> args)
     {
         int out[2];
@@ -38,18 +40,21 @@ public:
             _exit(127);
         }
         close(out[1]);
-        if (pid_ > 0) {
-            char c;
-            while (read(out[0], &c, 1) == 1 && c != '\n')
-                device_ += c;
-        }
+        if (pid_ < 0)
+            failure_ = "could not start " + program;
+        else
+            readDeviceLine(out[0], program);
         close(out[0]);
+        if (device_.empty())
+            stop(SIGKILL);
     }
     ~SimProcess() { stop(SIGTERM); }
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
     const std::string& device() const { return device_; }
+    // Why device() is empty; for the test's failure message.
+    const std::string& failure() const { return failure_; }
 
     // Sends signal and waits for the simulator to end (on SIGTERM it saves its --image first).
     // Returns its exit status, 128 + the signal when a signal ended it, or -1 when it was gone.
@@ -67,8 +72,36 @@ public:
     }
 
 private:
+    // A simulator that names no device in this time is taken as failed rather than waited for.
+    static constexpr int kDeviceLineMs = 5000;
+
+    void readDeviceLine(int fd, const std::string& program)
+    {
+        std::string line;
+        for (;;) {
+            pollfd p{fd, POLLIN, 0};
+            const int ready = poll(&p, 1, kDeviceLineMs);
+            if (ready == 0) {
+                failure_ = program + " named no device within 5 s";
+                return;
+            }
+            char c;
+            if (ready < 0 || read(fd, &c, 1) != 1) {
+                failure_ = program + " ended before naming its device";
+                return;
+            }
+            if (c == '\n')
+                break;
+            line += c;
+        }
+        device_ = line;
+        if (device_.empty())
+            failure_ = program + " printed an empty device line";
+    }
+
     pid_t pid_ = -1;
     std::string device_;
+    std::string failure_;
 };
 
 }  // namespace qx::test

@@ -1,9 +1,11 @@
 #pragma once
-// Answers the message dialog the moment it shows, and keeps what it said; a test never blocks on it.
+// Answers the message dialog by a click on its button the moment it shows, and keeps what it said; a test never blocks on it.
 
 #include <QEvent>
 #include <QMetaObject>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -42,7 +44,9 @@ protected:
     {
         if (watched == &dialog_ && event->type() == QEvent::Show) {
             shown.push_back({dialog_.windowTitle().toStdString(), dialog_.message().toStdString()});
-            QMetaObject::invokeMethod(child<QPushButton>(dialog_, button_), "click", Qt::QueuedConnection);
+            // Once the dialog is up and running its own loop, a click on the chosen button.
+            QPushButton* button = child<QPushButton>(dialog_, button_);
+            QTimer::singleShot(0, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
         }
         return false;
     }

@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,8 @@
 
 namespace qx {
 namespace {
+
+using test::child;
 
 struct WithApplication {
     WithApplication() { test::ensureApplication(); }
@@ -50,12 +53,21 @@ protected:
         rwShown = std::make_unique<test::ShowCounter>(*rw);
         commands = std::make_unique<DocumentCommands>(*window, *messages, *rw);
         commands->setFileChooser([this](FileDialogKind) { return chosen; });
+        window->show();
+        QApplication::setActiveWindow(window.get());
     }
+
+    // The toolbar buttons: New, Open, Save, Read, Write.
+    void press(const char* button) { QTest::mouseClick(child<QToolButton>(*window, button), Qt::LeftButton); }
+    void newButton() { press("bsSkinSpeedButton1"); }
+    void openButton() { press("bsSkinSpeedButton2"); }
+    void saveButton() { press("bsSkinSpeedButton3"); }
+    void readButton() { press("bsSkinSpeedButton4"); }
+    void writeButton() { press("bsSkinSpeedButton5"); }
 
     Codeplug& doc() { return window->codeplug(); }
     ChannelGrid& grid() { return *qobject_cast<ChannelGrid*>(window->pageContents(page::Channels)); }
     std::string cell(int column, int row) { return doc().channels().cell(column, row); }
-    static std::string builtIn(int number) { return StringTable::builtIn().text(number); }
 
     void channel(int row, const char* rx)
     {
@@ -78,7 +90,8 @@ protected:
 struct WriteCase {
     const char* name;
     const char* badTone;  // nullptr: a writable document
-    bool refused;         // expect the check's message, else the port error
+    bool refused;         // expect the refusal, else the port error
+    const char* message;
 };
 
 class WriteCommandTest : public DocumentCommandsTest, public ::testing::WithParamInterface<WriteCase> {};
@@ -92,25 +105,28 @@ TEST_P(WriteCommandTest, NoDialogOpensWithoutAWritableDocumentAndAPort)
     const auto problem = checkBeforeWrite(doc(), [](int n) { return StringTable::builtIn().text(n); });
     ASSERT_EQ(problem.has_value(), GetParam().refused);
 
-    commands->N2Click();
+    writeButton();
     EXPECT_EQ(rwShown->count, 0);
     ASSERT_EQ(recorder->shown.size(), 1u);
-    EXPECT_EQ(recorder->shown[0].caption, builtIn(58));
-    EXPECT_EQ(recorder->shown[0].message, GetParam().refused ? problem->message : builtIn(59));
+    if (!GetParam().refused)
+        EXPECT_EQ(recorder->shown[0].caption, "通信错误");
+    EXPECT_EQ(recorder->shown[0].message, GetParam().message);
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, WriteCommandTest,
-                         ::testing::Values(WriteCase{"BadToneIsRefusedBeforeTheProbe", "77.7", true},
-                                           WriteCase{"WritableDocumentMeetsThePortError", nullptr, false}),
+                         ::testing::Values(WriteCase{"BadToneIsRefusedBeforeTheProbe", "77.7", true,
+                                                     "信道 003：QT/DQT编码 无法写入对讲机。"},
+                                           WriteCase{"WritableDocumentMeetsThePortError", nullptr, false,
+                                                     "无法打开串口，请检查端口设置。"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DocumentCommandsTest, ARefusedSettingIsNamedByItsPageLabel)
 {
     build(QStringLiteral("/dev/qx-no-such-port"));
     doc().settings().assignText(keys::BOT, "12X45");
-    commands->N2Click();
+    writeButton();
     EXPECT_EQ(rwShown->count, 0);
-    EXPECT_EQ(recorder->messages(), std::vector<std::string>{fillIn(builtIn(147), {"发射开始"})});
+    EXPECT_EQ(recorder->messages(), std::vector<std::string>{"发射开始 无法写入对讲机。"});
 }
 
 TEST_F(DocumentCommandsTest, ReadCommitsTheOpenCellBeforeTheProbe)
@@ -119,10 +135,10 @@ TEST_F(DocumentCommandsTest, ReadCommitsTheOpenCellBeforeTheProbe)
     grid().selectCell(col::Rx, 2);
     QTest::keyClick(grid().grid(), '4');
     QTest::keyClicks(grid().frequencyEditor(), "46");
-    commands->gs1Click();
+    readButton();
     EXPECT_EQ(cell(col::Rx, 2), "446.00000");
     EXPECT_FALSE(grid().frequencyEditor()->isVisible());
-    EXPECT_EQ(recorder->messages(), std::vector<std::string>{builtIn(59)});
+    EXPECT_EQ(recorder->messages(), std::vector<std::string>{std::string("无法打开串口，请检查端口设置。")});
 }
 
 // ---- channel files -----------------------------------------------------------------------------
@@ -135,14 +151,14 @@ TEST_F(DocumentCommandsTest, SaveCommitsTheCellAndOpenBringsTheDocumentBack)
     QTest::keyClick(grid().grid(), '4');
     QTest::keyClicks(grid().frequencyEditor(), "50.5");
     chosen = dir.filePath(QStringLiteral("set"));  // used as typed, no extension added
-    commands->segs1Click();
+    saveButton();
     ASSERT_TRUE(QFile::exists(chosen));
     EXPECT_EQ(cell(col::Rx, 2), "450.50000") << "committed before saving";
 
     recorder->answerWith("bsSkinButton1");
-    commands->fsef1Click();  // New, OK
+    newButton();  // OK
     ASSERT_EQ(cell(col::Rx, 1), "");
-    commands->rsgg1Click();
+    openButton();
     EXPECT_TRUE(recorder->shown.size() == 1) << "only the New question";
     EXPECT_EQ(cell(col::Rx, 1), "462.55000");
     EXPECT_EQ(cell(col::Alias, 1), "BASE");
@@ -158,10 +174,10 @@ TEST_F(DocumentCommandsTest, OpeningAFileThatIsNoChannelFileSaysSoAndChangesNoth
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("qx-4100 memory channel\r\n");
     file.close();
-    commands->rsgg1Click();
+    openButton();
     ASSERT_EQ(recorder->shown.size(), 1u);
-    EXPECT_EQ(recorder->shown[0].caption, builtIn(144));
-    EXPECT_EQ(recorder->shown[0].message, builtIn(145));
+    EXPECT_EQ(recorder->shown[0].caption, std::string("信道文件"));
+    EXPECT_EQ(recorder->shown[0].message, std::string("该文件不是信道文件。"));
     EXPECT_EQ(cell(col::Rx, 1), "462.55000");
 }
 
@@ -169,8 +185,8 @@ TEST_F(DocumentCommandsTest, CancelledFileDialogDoesNothing)
 {
     channel(1, "462.55000");
     chosen.clear();
-    commands->rsgg1Click();
-    commands->segs1Click();
+    openButton();
+    saveButton();
     EXPECT_TRUE(recorder->shown.empty());
     EXPECT_EQ(cell(col::Rx, 1), "462.55000");
 }
@@ -178,10 +194,12 @@ TEST_F(DocumentCommandsTest, CancelledFileDialogDoesNothing)
 TEST_F(DocumentCommandsTest, SaveIntoAMissingFolderShowsTheSystemError)
 {
     chosen = dir.filePath(QStringLiteral("no-such-folder/set.kt6"));
-    commands->segs1Click();
+    saveButton();
     ASSERT_EQ(recorder->shown.size(), 1u);
-    EXPECT_EQ(recorder->shown[0].caption, builtIn(144));
-    EXPECT_FALSE(recorder->shown[0].message.empty());
+    EXPECT_EQ(recorder->shown[0].caption, std::string("信道文件"));
+    const std::string& message = recorder->shown[0].message;
+    EXPECT_NE(message.find(chosen.toStdString()), std::string::npos) << message;
+    EXPECT_NE(message.find("No such file or directory"), std::string::npos) << message;
 }
 
 // ---- New -----------------------------------------------------------------------------------------
@@ -193,13 +211,13 @@ TEST_F(DocumentCommandsTest, NewAsksAndOnlyOkStartsANewDocument)
     grid().selectCell(col::Rx, 5);
 
     recorder->answerWith("bsSkinButton2");
-    commands->fsef1Click();
+    newButton();
     EXPECT_EQ(cell(col::Rx, 5), "462.55000") << "Cancel";
-    EXPECT_EQ(recorder->shown.back().message, builtIn(64));
-    EXPECT_EQ(recorder->shown.back().caption, builtIn(62));
+    EXPECT_EQ(recorder->shown.back().message, std::string("当前数据将被清除，是否继续？"));
+    EXPECT_EQ(recorder->shown.back().caption, std::string("确认"));
 
     recorder->answerWith("bsSkinButton1");
-    commands->fsef1Click();
+    newButton();
     EXPECT_EQ(cell(col::Rx, 5), "");
     EXPECT_EQ(doc().settings().value(keys::Squelch), 2);
     EXPECT_EQ(doc().currentRow(), 1);

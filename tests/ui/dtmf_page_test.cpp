@@ -10,6 +10,7 @@
 
 #include "model/radio_settings.h"
 #include "page_test_support.h"
+#include "person.h"
 #include "ui/dtmf_page.h"
 
 namespace qx {
@@ -147,7 +148,11 @@ TEST_F(DtmfPageTest, PttIdTypeDecidesWhichCodeCanBeEdited) {
   EXPECT_FALSE(edit("bsSkinEdit4")->isEnabled());
   for (const Row& r : rows) {
     SCOPED_TRACE(r.type);
-    type->setCurrentIndex(r.type);
+    // Stepped to by the arrow keys on the focused list.
+    type->setFocus();
+    while (type->currentIndex() < r.type) QTest::keyClick(type, Qt::Key_Down);
+    while (type->currentIndex() > r.type) QTest::keyClick(type, Qt::Key_Up);
+    ASSERT_EQ(type->currentIndex(), r.type);
     EXPECT_EQ(edit("bsSkinEdit3")->isEnabled(), r.bot);
     EXPECT_EQ(edit("bsSkinEdit4")->isEnabled(), r.eot);
     EXPECT_EQ(edit("bsSkinEdit3")->text().toStdString(), "12345");
@@ -158,16 +163,18 @@ TEST_F(DtmfPageTest, PttIdTypeDecidesWhichCodeCanBeEdited) {
 TEST_F(DtmfPageTest, UntickingStunLocksCodeAndTypeKeepingThem) {
   auto* stun = child<QCheckBox>(page, "bsSkinCheckRadioBox16");
   auto* type = child<QComboBox>(page, "bsSkinComboBox14");
-  page.tabs()->setCurrentIndex(1);
+  test::clickTab(page.tabs(), 1);
+  ASSERT_TRUE(edit("bsSkinEdit16")->isVisible());
   ASSERT_TRUE(edit("bsSkinEdit16")->isEnabled());
+  test::clickInto(edit("bsSkinEdit16"));
   QTest::keyClicks(edit("bsSkinEdit16"), "12ab");
   EXPECT_EQ(settings.text(keys::StunCode), "12AB");
-  stun->click();
+  test::clickCheck(stun);
   EXPECT_FALSE(edit("bsSkinEdit16")->isEnabled());
   EXPECT_FALSE(type->isEnabled());
   EXPECT_EQ(settings.text(keys::StunCode), "12AB");
   EXPECT_EQ(type->currentText().toStdString(), "遥晕");
-  stun->click();
+  test::clickCheck(stun);
   EXPECT_TRUE(edit("bsSkinEdit16")->isEnabled());
   EXPECT_TRUE(type->isEnabled());
 }
@@ -189,9 +196,12 @@ TEST_F(DtmfPageTest, CodeFieldsStopAtTheirLengthAndTakeOnlyDtmfCharacters) {
   settings.assign(keys::PttId, 2);
   for (const Row& r : rows) {
     SCOPED_TRACE(r.field);
-    page.tabs()->setCurrentIndex(r.tab);
+    test::clickTab(page.tabs(), r.tab);
     QLineEdit* field = edit(r.field);
-    field->clear();
+    ASSERT_TRUE(field->isVisible());
+    test::clickInto(field);
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
     QTest::keyClicks(field, r.typed);
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(field->text().toStdString(), r.kept);
@@ -205,14 +215,53 @@ TEST_F(DtmfPageTest, CodeFieldsStopAtTheirLengthAndTakeOnlyDtmfCharacters) {
 TEST_F(DtmfPageTest, NumberFieldsStepAndStayInRange) {
   auto* digitTime = child<QSpinBox>(page, "bsSkinSpinEdit17");
   auto* pretime = child<QSpinBox>(page, "bsSkinSpinEdit13");
-  digitTime->stepUp();
+  test::clickInto(digitTime);
+  QTest::keyClick(digitTime, Qt::Key_Up);
   EXPECT_EQ(settings.value(keys::DigitTime), 110);
   settings.assign(keys::DigitTime, 37);
   EXPECT_EQ(digitTime->value(), 50);
   settings.assign(keys::Pretime, 1500);
   EXPECT_EQ(pretime->value(), 1000);
-  pretime->stepUp();
+  test::clickInto(pretime);
+  QTest::keyClick(pretime, Qt::Key_Up);
   EXPECT_EQ(settings.value(keys::Pretime), 1000);
+  QTest::keyClick(pretime, Qt::Key_Down);
+  EXPECT_LT(settings.value(keys::Pretime), 1000);
+}
+
+TEST_F(DtmfPageTest, PastedTextPassesTheSameFilterAsTyping) {
+  struct Field {
+    const char* name;
+    std::string_view key;
+    int tab;
+    const char* kept;  // of the pasted "1a#x*e9"
+  };
+  const Field fields[] = {
+      {"bsSkinEdit3", keys::BOT, 0, "1A#*9"},
+      {"bsSkinEdit4", keys::EOT, 0, "1A#*9"},
+      {"bsSkinEdit5", keys::Private, 1, "1A#*9"},
+      {"bsSkinEdit16", keys::StunCode, 1, "1A#*9"},
+  };
+  const std::pair<const char*, test::PasteWay> ways[] = {
+      {"Ctrl+V", test::PasteWay::CtrlV}, {"Shift+Insert", test::PasteWay::ShiftInsert},
+      {"middle button", test::PasteWay::MiddleButton}};
+  settings.assign(keys::PttId, 2);
+  for (const Field& f : fields) {
+    for (const auto& [wayName, way] : ways) {
+      SCOPED_TRACE(std::string(f.name) + " by " + wayName);
+      test::clickTab(page.tabs(), f.tab);
+      QLineEdit* field = edit(f.name);
+      ASSERT_TRUE(field->isVisible());
+      test::clickInto(field);
+      field->selectAll();
+      QTest::keyClick(field, Qt::Key_Backspace);
+      test::paste(field, QStringLiteral("1a#x*e9"), way);
+      // The middle button pastes only where the platform has a selection clipboard.
+      const bool pasted = way != test::PasteWay::MiddleButton || QApplication::clipboard()->supportsSelection();
+      EXPECT_EQ(field->text().toStdString(), pasted ? f.kept : "");
+      EXPECT_EQ(settings.text(f.key), pasted ? f.kept : "");
+    }
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "model/radio_settings.h"
 #include "page_test_support.h"
+#include "person.h"
 #include "ui/function_page.h"
 
 namespace qx {
@@ -20,6 +21,13 @@ using test::shown;
 
 class FunctionPageTest : public ::testing::Test, test::WithApplication {
  protected:
+  FunctionPageTest() {
+    page.show();
+    QApplication::setActiveWindow(&page);
+  }
+  // Opens the list and clicks the entry.
+  void choose(QComboBox* list, const char* text) { ASSERT_TRUE(test::chooseFromList(list, QString::fromUtf8(text))) << text; }
+
   RadioSettings settings;
   FunctionPage page{settings};
 
@@ -42,16 +50,16 @@ TEST_F(FunctionPageTest, ChoosingVfoLocksMemoryDisplayAtMrFreq) {
   QComboBox* mrFreq = box("bsSkinComboBox12");
   EXPECT_FALSE(mrFreq->isEnabled());  // VFO is the default
 
-  vfoMr->setCurrentIndex(0);  // "MR"
+  choose(vfoMr, "MR");
   ASSERT_TRUE(mrFreq->isEnabled());
-  mrFreq->setCurrentIndex(0);  // "MR CH"
+  choose(mrFreq, "MR CH");
   EXPECT_EQ(settings.value(keys::MrFreqMrCh), 0);
 
-  vfoMr->setCurrentIndex(1);  // "VFO"
+  choose(vfoMr, "VFO");
   EXPECT_EQ(shown(mrFreq), "MR freq.");
   EXPECT_FALSE(mrFreq->isEnabled());
 
-  vfoMr->setCurrentIndex(0);
+  choose(vfoMr, "MR");
   EXPECT_TRUE(mrFreq->isEnabled());
   EXPECT_EQ(shown(mrFreq), "MR freq.");
 }
@@ -60,12 +68,12 @@ TEST_F(FunctionPageTest, BandExpansionUnlocksBandAndClearingItFallsBackToBandOne
   QCheckBox* expand = check("bsSkinCheckRadioBox14");
   QComboBox* band = box("bsSkinComboBox22");
   EXPECT_FALSE(band->isEnabled());
-  QTest::mouseClick(expand, Qt::LeftButton);
+  test::clickCheck(expand);
   ASSERT_TRUE(band->isEnabled());
-  band->setCurrentIndex(0);
+  choose(band, "频段2");
   EXPECT_EQ(settings.value(keys::Band), 0);
 
-  QTest::mouseClick(expand, Qt::LeftButton);
+  test::clickCheck(expand);
   EXPECT_FALSE(band->isEnabled());
   EXPECT_EQ(shown(band), "频段1");
 
@@ -79,7 +87,7 @@ TEST_F(FunctionPageTest, PasswordFieldTakesDigitsAndFallsBackWhenLeftShort) {
   QCheckBox* change = check("bsSkinCheckRadioBox21");
   QLineEdit* password = child<QLineEdit>(page, "bsSkinEdit15");
   EXPECT_FALSE(password->isEnabled());
-  QTest::mouseClick(change, Qt::LeftButton);
+  test::clickCheck(change);
   ASSERT_TRUE(password->isEnabled());
 
   struct Row {
@@ -96,23 +104,30 @@ TEST_F(FunctionPageTest, PasswordFieldTakesDigitsAndFallsBackWhenLeftShort) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    password->clear();
+    test::clickInto(password);
+    password->selectAll();
+    QTest::keyClick(password, Qt::Key_Backspace);
     QTest::keyClicks(password, QString::fromLatin1(r.typed));
     EXPECT_EQ(password->text().toStdString(), r.whileTyping);
     EXPECT_EQ(settings.text(keys::Password), r.whileTyping);
-    test::leaveField(password);
+    test::tabAway(password);
+    EXPECT_FALSE(password->hasFocus());
     EXPECT_EQ(password->text().toStdString(), r.afterLeaving);
     EXPECT_EQ(settings.text(keys::Password), r.afterLeaving);
   }
   // Another window taking the focus is no leaving of the field.
-  password->clear();
+  test::clickInto(password);
+  password->selectAll();
+  QTest::keyClick(password, Qt::Key_Backspace);
   QTest::keyClicks(password, "12");
   test::leaveField(password, Qt::ActiveWindowFocusReason);
   EXPECT_EQ(settings.text(keys::Password), "12");
-  test::leaveField(password);
+  // Another control taking the focus by a click is leaving it.
+  test::clickCheck(check("bsSkinCheckRadioBox8"));
+  EXPECT_FALSE(password->hasFocus());
   EXPECT_EQ(settings.text(keys::Password), "246810");
 
-  QTest::mouseClick(change, Qt::LeftButton);
+  test::clickCheck(change);
   EXPECT_FALSE(password->isEnabled());
   EXPECT_EQ(settings.text(keys::Password), "246810");
 }
@@ -147,7 +162,9 @@ TEST(SideKeyPageTest, ShowsOnlyTheKeyAssignmentList) {
   EXPECT_TRUE(key->isVisible());
   EXPECT_FALSE(key2->isVisible());
   EXPECT_EQ(shown(key), "呼叫键");
-  key->setCurrentIndex(3);
+  QApplication::setActiveWindow(&page);
+  ASSERT_TRUE(test::chooseFromList(key, key->itemText(3)));
+  ASSERT_EQ(key->currentIndex(), 3);
   EXPECT_EQ(settings.value(keys::KeyAssignment), 3);
   EXPECT_EQ(settings.value(keys::KeyAssignment2), 0);
   EXPECT_EQ(shown(key2), "呼叫键");

@@ -95,7 +95,7 @@ TEST_F(RwDialogTest, PortThatCannotBeOpenedShowsThePortErrorAndNoDialog)
 TEST_F(RwDialogTest, WriteThenReadBackThroughTheDialog)
 {
     test::SimProcess sim({"--no-pacing"});
-    ASSERT_FALSE(sim.device().empty());
+    ASSERT_FALSE(sim.device().empty()) << sim.failure();
 
     channel(doc, 1, "145.50000");  // outside the band
     channel(doc, 2, "438.50000", "BASE");
@@ -148,7 +148,7 @@ TEST_F(RwDialogTest, WriteThenReadBackThroughTheDialog)
 TEST_F(RwDialogTest, FailedTransferShowsTheFailureAfterTheEnd)
 {
     test::SimProcess sim({"--no-pacing", "--fault", "none:ident,times=all"});
-    ASSERT_FALSE(sim.device().empty());
+    ASSERT_FALSE(sim.device().empty()) << sim.failure();
     const Observed seen = transfer(doc, TransferMode::Read, sim.device());
     EXPECT_TRUE(seen.shown);
     EXPECT_EQ(recorder.messages(), std::vector<std::string>{builtIn(60)});
