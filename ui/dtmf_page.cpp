@@ -114,6 +114,7 @@ DtmfPage::DtmfPage(RadioSettings& settings, QWidget* parent) : QWidget(parent), 
   callList_->horizontalHeader()->setStretchLastSection(true);
   callList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   callList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  callList_->setTabKeyNavigation(false);
   callList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   callList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   callList_->setFixedHeight(22 * (kCallRows + 1) + 2 * callList_->frameWidth());
@@ -135,6 +136,8 @@ DtmfPage::DtmfPage(RadioSettings& settings, QWidget* parent) : QWidget(parent), 
   editor_->setValidator(new CharSetValidator(CharSet::Dtmf, editor_));
   editor_->setContextMenuPolicy(Qt::NoContextMenu);
   editor_->setFrame(false);
+  // Reached by typing on the list or clicking it, never by Tab from the list it sits on.
+  editor_->setFocusPolicy(Qt::ClickFocus);
   editor_->hide();
   connect(editor_, &QLineEdit::textEdited, this, &DtmfPage::bsSkinEdit14KeyUp);
   connect(editor_, &QLineEdit::returnPressed, this, &DtmfPage::closeCallEditor);
@@ -313,7 +316,10 @@ void DtmfPage::closeCallEditor() {
 
 bool DtmfPage::eventFilter(QObject* watched, QEvent* event) {
   if (watched == callList_ && event->type() == QEvent::KeyPress) {
-    if (bsSkinStringGrid1KeyPress(static_cast<QKeyEvent*>(event)->text())) return true;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Tab moves on to the next control, as everywhere on the pages.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
+    if (bsSkinStringGrid1KeyPress(key->text())) return true;
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -144,6 +144,9 @@ bool RwDialog::run(const TransferRequest& request)
 void RwDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    // A restore from minimise is a spontaneous show: the band check belongs to opening only.
+    if (event->spontaneous())
+        return;
     if (session_)
         session_->transfer.showBandCheck();
     start_->setFocus();

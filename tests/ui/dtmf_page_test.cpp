@@ -128,6 +128,22 @@ TEST_F(DtmfPageTest, KeysOnTheListThatCannotLandLeaveEveryEntryAlone) {
   }
 }
 
+TEST_F(DtmfPageTest, TabLeavesTheCallListForTheNextControlWithoutTouchingAnEntry) {
+  settings.assignText(keys::Call2, "1002");
+  clickCall(2);
+  ASSERT_TRUE(list->hasFocus());
+  QTest::keyClick(list, Qt::Key_Tab);
+  EXPECT_FALSE(list->hasFocus());
+  EXPECT_FALSE(editor->hasFocus());
+  EXPECT_EQ(cell(2), "1002");
+  EXPECT_EQ(settings.text(keys::Call2), "1002");
+
+  clickCall(2);
+  QTest::keyClick(list, Qt::Key_Backtab);
+  EXPECT_FALSE(list->hasFocus());
+  EXPECT_EQ(cell(2), "1002");
+}
+
 TEST_F(DtmfPageTest, EnterInBotClosesTheCallEditorAndFocusesTheList) {
   clickCall(0);
   ASSERT_TRUE(editor->isVisible());
