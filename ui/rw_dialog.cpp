@@ -1,5 +1,6 @@
 #include "ui/rw_dialog.h"
 
+#include <QShowEvent>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
