@@ -1,12 +1,12 @@
 #include "ui/rw_dialog.h"
 
-#include <QShowEvent>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
