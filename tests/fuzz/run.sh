@@ -25,6 +25,7 @@ max_len() {
 
 status=0
 summary=()
+# fuzz_chirp_csv joins this list with the CHIRP CSV reader (interchange/).
 for harness in fuzz_channel_file fuzz_config fuzz_language fuzz_link; do
   exe="$bin/$harness"
   [ -x "$exe" ] || { echo "missing $exe" >&2; status=1; continue; }
