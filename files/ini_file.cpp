@@ -78,7 +78,7 @@ std::optional<int> parseDecimal(std::string_view text)
 IniFile IniFile::fromLines(std::string_view data, bool gb18030)
 {
     IniFile ini;
-    if (data.substr(0, 3) == "\xEF\xBB\xBF")  // a byte-order mark some editors write
+    while (data.substr(0, 3) == "\xEF\xBB\xBF")  // byte-order marks some editors write
         data.remove_prefix(3);
     bool sawCrLf = false;
     bool sawLf = false;

@@ -130,6 +130,10 @@ TEST(Configuration, ByteOrderMarkAndStrayCarriageReturns)
     const std::string saved = dir.read(kConfigFileName);
     EXPECT_EQ(saved.find("[open]"), saved.rfind("[open]")) << "the first section was appended again:\n" << saved;
 
+    // Two marks (an editor added its own to a marked file) hide nothing either.
+    dir.write(kConfigFileName, "\xEF\xBB\xBF\xEF\xBB\xBF[open]\r\ncom=3\r\n");
+    EXPECT_EQ(loadConfiguration(dir.file(kConfigFileName)).com, 3);
+
     // A CR inside a value reads as the blank a save writes for it: load, save, load agree.
     dir.write(kConfigFileName, "[ports]\r\ncom3=/dev/ttyACM0\r[\r\n");
     const Configuration inner = loadConfiguration(dir.file(kConfigFileName));
