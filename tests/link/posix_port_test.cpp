@@ -107,5 +107,19 @@ TEST(PosixPort, SecondOpenIsBusyEvenForRoot)
     EXPECT_TRUE(second.open()) << "the lock goes with the first port";
 }
 
+// A radio that takes no bytes (flow stopped, a dead adapter) must not hold the transfer for ever:
+// the write gives up after its 2 s drain time and says so.
+TEST(PosixPort, WriteThatCannotDrainTimesOut)
+{
+    Pty pty;  // nobody reads the master side, so its queue fills and stays full
+    ASSERT_TRUE(pty.ok());
+    PosixPort port(pty.device());
+    ASSERT_TRUE(port.open());
+    const std::vector<std::uint8_t> lots(1 << 20, 0x55);
+    const Status written = port.write(lots);
+    ASSERT_FALSE(written);
+    EXPECT_NE(written.error().message.find("write timed out"), std::string::npos) << written.error().message;
+}
+
 }  // namespace
 }  // namespace qx
