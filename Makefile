@@ -1,10 +1,12 @@
 # The two set-up commands: `make run` and `make test`. Both install what is missing first.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= 2
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build build-asan test run bench clean
+.PHONY: all deps build build-asan test run bench clean fuzz
 
 all: build
 
@@ -37,5 +39,14 @@ run: build
 bench: build
 	@$(BUILD)/bin/qx4100-bench
 
+# The libFuzzer harnesses in their own clang tree, each run for FUZZ_SECONDS.
+$(FUZZ_BUILD)/build.ninja: | deps
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DQX_FUZZ=ON -DQX_WITH_UI=OFF
+
+fuzz: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target qx_fuzzers
+	tests/fuzz/run.sh $(FUZZ_BUILD)/bin $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

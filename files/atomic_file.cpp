@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cerrno>
+#include <chrono>
+#include <random>
 #include <cstring>
 #include <filesystem>
 
@@ -73,7 +75,77 @@ Status writeAll(int fd, std::string_view contents)
     return success();
 }
 
+constexpr std::string_view kTempPrefix = ".qx-save-";
+constexpr std::size_t kTempRandomChars = 8;
+constexpr auto kStaleTempAge = std::chrono::minutes(10);
+
+bool isOurTempName(std::string_view name)
+{
+    if (name.size() != kTempPrefix.size() + kTempRandomChars || name.substr(0, kTempPrefix.size()) != kTempPrefix)
+        return false;
+    for (char c : name.substr(kTempPrefix.size()))
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
+            return false;
+    return true;
+}
+
+// Temporary files of a save that was killed stay behind; one older than ten minutes is no
+// longer another copy's save in progress.
+void removeStaleTemps(const std::filesystem::path& folder)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const auto now = fs::file_time_type::clock::now();
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!isOurTempName(it->path().filename().string()))
+            continue;
+        std::error_code statEc;
+        if (!it->is_regular_file(statEc) || statEc)
+            continue;
+        const auto written = fs::last_write_time(it->path(), statEc);
+        if (!statEc && now - written > kStaleTempAge)
+            fs::remove(it->path(), statEc);
+    }
+}
+
+std::string randomTempName()
+{
+    static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937_64 rng{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kChars - 2);
+    std::string name(kTempPrefix);
+    for (std::size_t i = 0; i < kTempRandomChars; ++i)
+        name += kChars[pick(rng)];
+    return name;
+}
+
 }  // namespace
+
+Result<CappedRead> readFileCapped(const std::string& path, std::size_t maxBytes)
+{
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return systemError(errno);
+    CappedRead out;
+    std::array<char, 65536> buffer{};
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer.data(), buffer.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return systemError(errno);
+        }
+        if (n == 0)
+            break;
+        if (out.bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
+            out.bytes.clear();
+            out.tooLarge = true;
+            break;
+        }
+        out.bytes.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    return out;
+}
 
 Result<std::string> readWholeFile(const std::string& path)
 {
@@ -113,12 +185,21 @@ Status writeFileAtomically(const std::string& path, std::string_view contents)
     const bool targetExists = ::stat(target.c_str(), &targetStat) == 0;
     if (targetExists && S_ISDIR(targetStat.st_mode))
         return systemError(EISDIR);
+    // The rename would replace a file the user protected against writing.
+    if (targetExists && ::access(target.c_str(), W_OK) != 0)
+        return systemError(errno);
 
-    // A name of our own beside the target; O_EXCL makes sure no other file is reused.
+    std::filesystem::path folder = std::filesystem::path(target).parent_path();
+    if (folder.empty())
+        folder = ".";
+    removeStaleTemps(folder);
+
+    // A short name of our own beside the target, so a name near the length limit still saves;
+    // O_EXCL makes sure no other file is reused.
     std::string temp;
     int rawFd = -1;
     for (int attempt = 0; attempt < 100 && rawFd < 0; ++attempt) {
-        temp = target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(attempt);
+        temp = (folder / randomTempName()).string();
         rawFd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (rawFd < 0 && errno != EEXIST)
             return systemError(errno);

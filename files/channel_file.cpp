@@ -95,6 +95,11 @@ std::optional<int> parseInteger(std::string_view s)
 // caller's assignment clamps it into the setting's range.
 std::optional<int> parseNumber(std::string_view s)
 {
+    // Blanks around the number (" 100", "100 ") are what a hand edit leaves.
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     if (!s.empty() && s.front() == '+')
         s.remove_prefix(1);
     double v = 0;
@@ -233,6 +238,12 @@ std::optional<ChannelFields> parseChannelLine(std::string_view line)
         field = std::string(dropLastChar(rest.substr(0, bar)));
         rest = rest.substr(advanceChars(rest, bar + 1, 1));
     }
+    // An empty RX field with text in other fields is read as a skipped row, as when the ninth
+    // character is a space: filling those cells would give a row that saves as an empty one, so
+    // they would be lost at the next open. All fields empty still empties the row and its extras.
+    const bool othersEmpty = std::all_of(fields.begin() + 1, fields.end(), [](const std::string& f) { return f.empty(); });
+    if (fields[0].empty() && !othersEmpty)
+        return std::nullopt;
     return fields;
 }
 
@@ -242,12 +253,39 @@ Result<StagedChannelFile> parseChannelFile(std::string_view bytes, const StringT
     if (raw.empty() || raw.front() != kChannelFileHeader)
         return makeError(strings.text(msg::NotChannelFile));
 
+    // Only the bytes the reader uses are decoded: lines 2, 3, 26, 58 and 59 and the text after an
+    // option line's index are ignored, so what they hold cannot refuse the file.
+    std::vector<bool> optionLine(kChannelFileLineCount + 1, false);
+    std::vector<bool> usedLine(kChannelFileLineCount + 1, true);
+    for (int n : {1, 2, 3, kFirstChannelLine - 2, kFirstChannelLine - 1})
+        usedLine[n] = false;
+    for (std::size_t i = 0; i < std::size(kSettingLines); ++i) {
+        const int n = kFirstSettingLine + static_cast<int>(i);
+        if (kSettingLines[i].empty())
+            usedLine[n] = false;
+        else
+            optionLine[n] = kindOf(kSettingLines[i]) == SettingKind::Option;
+    }
     std::vector<std::string> lines;
     lines.reserve(raw.size());
     for (std::size_t i = 0; i < raw.size(); ++i) {
-        auto text = gb18030ToUtf8(raw[i]);
-        if (!text)
-            return makeError("Line " + std::to_string(i + 1) + " is not valid GB18030 text");
+        const int n = static_cast<int>(i) + 1;
+        std::string_view used = usedLine[n] ? raw[i] : std::string_view();
+        if (optionLine[n]) {
+            // Key (ASCII) and its space, then the index up to the next space; GB18030 has no
+            // space byte inside a character, so a cut there is safe.
+            const std::string_view key = kSettingLines[n - kFirstSettingLine];
+            const std::size_t end = used.find(' ', std::min(used.size(), key.size() + 1));
+            used = used.substr(0, end);
+        }
+        auto text = gb18030ToUtf8(used);
+        if (!text) {
+            std::string message = strings.text(msg::NotGb18030);
+            const std::size_t at = message.find("%1");
+            if (at != std::string::npos)
+                message.replace(at, 2, std::to_string(n));
+            return makeError(message);
+        }
         lines.push_back(std::move(text).value());
     }
     // A file cut off reads as empty lines where its settings should be.
@@ -310,10 +348,12 @@ std::string applyChannelFile(const StagedChannelFile& staged, Codeplug& doc)
 Result<OpenedChannelFile> openChannelFile(const std::string& path, Codeplug& doc,
                                           const StringTable& strings)
 {
-    auto bytes = readWholeFile(path);
-    if (!bytes)
-        return makeError("Cannot open file \"" + path + "\". " + bytes.error().message);
-    auto staged = parseChannelFile(bytes.value(), strings);
+    auto read = readFileCapped(path, kMaxInputFileBytes);
+    if (!read)
+        return makeError("Cannot open file \"" + path + "\". " + read.error().message);
+    if (read.value().tooLarge)
+        return makeError(strings.text(msg::ChannelFileTooLarge));
+    auto staged = parseChannelFile(read.value().bytes, strings);
     if (!staged)
         return staged.error();
     return OpenedChannelFile{applyChannelFile(staged.value(), doc)};

@@ -45,9 +45,20 @@ int oneOf(std::optional<int> value, std::initializer_list<int> allowed, int fall
     return fallback;
 }
 
+// An oversized file counts as unreadable.
+Result<std::string> readIniBytes(const std::string& path)
+{
+    auto read = readFileCapped(path, kMaxInputFileBytes);
+    if (!read)
+        return read.error();
+    if (read.value().tooLarge)
+        return makeError("File too large");
+    return std::move(read).value().bytes;
+}
+
 IniFile readIni(const std::string& path)
 {
-    auto bytes = readWholeFile(path);
+    auto bytes = readIniBytes(path);
     return IniFile::fromGb18030(bytes.ok() ? bytes.value() : std::string());
 }
 
@@ -69,9 +80,14 @@ Configuration loadConfiguration(const std::string& path)
     for (std::size_t id = 0; id < kBandListKeys.size(); ++id) {
         const BandListKeys& keys = kBandListKeys[id];
         BandList& list = config.bandLists[id];
-        const int count = std::clamp(ini.intValue(keys.section, keys.countKey).value_or(0), 0, kMaxBandListEntries);
-        for (int i = 0; i < count; ++i)
-            list.entries.push_back(ini.value(keys.section, entryKey(keys, i)).value_or(kDefaultBandRange));
+        const int stored = std::max(ini.intValue(keys.section, keys.countKey).value_or(0), 0);
+        // A count past the cap is damage: take only the entries that are there, not 256 fillers.
+        for (int i = 0; i < std::min(stored, kMaxBandListEntries); ++i) {
+            auto entry = ini.value(keys.section, entryKey(keys, i));
+            if (entry || stored <= kMaxBandListEntries)
+                list.entries.push_back(entry.value_or(kDefaultBandRange));
+        }
+        const int count = static_cast<int>(list.entries.size());
         const int selected = ini.intValue(keys.section, keys.selectedKey).value_or(0);
         list.selected = (selected >= 0 && selected < count) ? selected : -1;
     }
@@ -94,8 +110,12 @@ Status saveConfiguration(const std::string& path, const Configuration& config)
     // Start from what is on disk so keys and sections of others survive. A file that exists but
     // cannot be read is not replaced: that would lose them.
     IniFile ini;
-    if (pathExists(path)) {
-        auto bytes = readWholeFile(path);
+    // A dangling link names the file to create, as for a channel file.
+    const bool exists = std::filesystem::exists(path, ec);
+    if (ec)
+        return failure;
+    if (exists) {
+        auto bytes = readIniBytes(path);
         if (!bytes)
             return failure;
         ini = IniFile::fromGb18030(bytes.value());

@@ -1,5 +1,6 @@
 #include "files/ini_file.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "files/encoding.h"
@@ -10,7 +11,8 @@ namespace {
 
 std::string_view trim(std::string_view s)
 {
-    const auto isSpace = [](char c) { return c == ' ' || c == '\t'; };
+    // A stray CR ("com1=/dev/ttyUSB0\r\r\n") counts as a blank too.
+    const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
     while (!s.empty() && isSpace(s.front()))
         s.remove_prefix(1);
     while (!s.empty() && isSpace(s.back()))
@@ -76,6 +78,8 @@ std::optional<int> parseDecimal(std::string_view text)
 IniFile IniFile::fromLines(std::string_view data, bool gb18030)
 {
     IniFile ini;
+    while (data.substr(0, 3) == "\xEF\xBB\xBF")  // byte-order marks some editors write
+        data.remove_prefix(3);
     bool sawCrLf = false;
     bool sawLf = false;
     std::size_t start = 0;
@@ -151,8 +155,13 @@ std::optional<std::string> IniFile::value(std::string_view section, std::string_
         }
         if (!inSection)
             continue;
-        if (auto kv = keyValue(line.text); kv && equalsNoCase(kv->key, key))
-            return std::string(kv->value);
+        if (auto kv = keyValue(line.text); kv && equalsNoCase(kv->key, key)) {
+            // A CR inside a value reads as the blank set() would write for it, so a value
+            // survives load, save and load unchanged.
+            std::string found(kv->value);
+            std::replace(found.begin(), found.end(), '\r', ' ');
+            return found;
+        }
     }
     return std::nullopt;
 }

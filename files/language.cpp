@@ -197,6 +197,8 @@ StringTable makeBuiltIn()
         {145, "该文件不是信道文件。"},
         {146, "信道 %1：%2 无法写入对讲机。"},
         {147, "%1 无法写入对讲机。"},
+        {148, "该文件太大，不是信道文件。"},
+        {149, "第 %1 行不是有效的 GB18030 文本。"},
         {150, "%1 \"%2\"：%3"},
         {151, "不是数字"},
         {152, "不在本机的亚音列表中"},
@@ -297,12 +299,25 @@ void StringTable::set(int number, std::string text)
 
 Result<StringTable> loadStringTable(const std::string& path)
 {
-    auto bytes = readWholeFile(path);
-    if (!bytes)
-        return bytes.error().withContext(path);
-    if (!isValidUtf8(bytes.value()))
+    auto read = readFileCapped(path, kMaxInputFileBytes);
+    if (!read)
+        return read.error().withContext(path);
+    if (read.value().tooLarge)
+        return makeError(path + ": too large to be a language file");
+    const std::string& bytes = read.value().bytes;
+    if (!isValidUtf8(bytes))
         return makeError(path + ": not UTF-8 text");
-    return StringTable::parse(bytes.value());
+    StringTable table = StringTable::parse(bytes);
+    // A number the file lacks or leaves empty would blank a dialog or an option text; the
+    // built-in text stands in. Display words keep their own rule (the previous word stays).
+    for (const int number : StringTable::builtIn().numbers()) {
+        bool isWord = false;
+        for (Word w : kAllWords)
+            isWord = isWord || languageStringOf(w) == number;
+        if (!isWord && table.text(number).empty())
+            table.set(number, StringTable::builtIn().text(number));
+    }
+    return table;
 }
 
 LanguageStore::LanguageStore(std::string programDir)
@@ -354,10 +369,10 @@ Status applyLanguage(LanguageStore& store, Language language, Codeplug& codeplug
 
 Language startupLanguage(const std::string& programDir)
 {
-    auto bytes = readWholeFile((std::filesystem::path(programDir) / "UNWISE.INI").string());
-    if (!bytes)
+    auto read = readFileCapped((std::filesystem::path(programDir) / "UNWISE.INI").string(), kMaxInputFileBytes);
+    if (!read || read.value().tooLarge)
         return Language::Chinese;
-    const auto msg1 = IniFile::fromGb18030(bytes.value()).value("Language", "msg1");
+    const auto msg1 = IniFile::fromGb18030(read.value().bytes).value("Language", "msg1");
     return (msg1 && *msg1 == "Installation Logs") ? Language::English : Language::Chinese;
 }
 

@@ -40,6 +40,8 @@ inline constexpr int ChannelFileCaption = 144; // caption of channel-file messag
 inline constexpr int NotChannelFile = 145;     // the file is not a channel file
 inline constexpr int ChannelNotWritable = 146; // %1 channel number, %2 column header
 inline constexpr int SettingNotWritable = 147; // %1 a setting's label
+inline constexpr int ChannelFileTooLarge = 148; // the file is too large to be a channel file
+inline constexpr int NotGb18030 = 149;          // %1 line number: not valid GB18030 text
 }  // namespace msg
 
 // A numbered string table.

@@ -11,6 +11,10 @@
 namespace qx {
 
 namespace {
+constexpr std::size_t kStunCodeDigits = 8;
+}  // namespace
+
+namespace {
 
 char hexDigit(unsigned v) { return "0123456789ABCDEF"[v & 0xFu]; }
 
@@ -241,9 +245,14 @@ Status decodeCodePair(RadioSettings& settings, std::string_view first, std::stri
     auto a = decodeDtmfField(data.substr(0, kDtmfFieldHexChars));
     if (!a)
         return a.error().withContext(first);
-    auto b = decodeDtmfField(data.substr(kDtmfFieldHexChars, kDtmfFieldHexChars));
+    const std::string_view secondHex = data.substr(kDtmfFieldHexChars, kDtmfFieldHexChars);
+    auto b = decodeDtmfField(secondHex);
     if (!b)
         return b.error().withContext(second);
+    // Stun Code holds at most 8 digits: a longer length (an erased block says 15) reads as an
+    // empty code, so a read-then-write copy of such a radio passes the write check.
+    if (second == keys::StunCode && b.value().size() > kStunCodeDigits)
+        b = std::string();
     settings.assignText(first, a.value());
     settings.assignText(second, b.value());
     return success();

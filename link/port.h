@@ -32,6 +32,9 @@ public:
   /// onReceive as it arrives. On a closed port it only lets the time pass. A failure (hang-up,
   /// device gone, I/O error) ends the wait at once. A delay of 0 returns at once.
   virtual Status wait(int delayMs, const ReceiveHandler& onReceive) = 0;
+  /// Throws away what has arrived and not yet been handed on, the operating system's queue
+  /// included, so a late reply to an earlier request cannot pass for the next one's.
+  virtual void discardInput() {}
 };
 
 }  // namespace qx

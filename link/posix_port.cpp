@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -62,6 +63,13 @@ Status PosixPort::open()
         return makeError("cannot open " + path_ + " (" + errnoText() + ")");
     if (ioctl(fd, TIOCEXCL) != 0) {
         Error e = makeError("cannot get exclusive use of " + path_ + " (" + errnoText() + ")");
+        ::close(fd);
+        return e;
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        Error e = makeError("cannot get exclusive use of " + path_ + " (" +
+                            (errno == EWOULDBLOCK ? std::string(std::strerror(EBUSY)) : errnoText()) + ")");
+        ioctl(fd, TIOCNXCL);
         ::close(fd);
         return e;
     }
@@ -130,12 +138,19 @@ Status PosixPort::readAvailable(const ReceiveHandler& onReceive)
             onReceive(ByteChunk(buf, static_cast<std::size_t>(n)));
             return success();
         }
-        if (n == 0)
-            return lineLost("line hung up");  // a hung-up tty reads 0 bytes for ever
+        if (n == 0) {
+            // With VMIN 0 an empty queue reads 0 bytes too; only poll tells a hang-up apart.
+            pollfd p{fd_, POLLIN, 0};
+            if (poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)))
+                return lineLost("line hung up");
+            return success();
+        }
         if (errno == EINTR)
             continue;
         if (errno == EAGAIN || errno == EWOULDBLOCK)
             return success();
+        if (errno == EIO)
+            return lineLost("line hung up");
         return lineLost("read failed (" + errnoText() + ")");
     }
 }
@@ -157,15 +172,26 @@ Status PosixPort::wait(int delayMs, const ReceiveHandler& onReceive)
         }
         if (r == 0)
             continue;
+        // Data first: a reply may sit in front of the hang-up.
         if (p.revents & POLLIN) {
-            // Data first: a reply may sit in front of the hang-up.
             if (Status s = readAvailable(onReceive); !s)
                 return s;
-        } else if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) {
-            return lineLost("line hung up");
         }
+        if (p.revents & (POLLHUP | POLLERR | POLLNVAL))
+            return lineLost("line hung up");
     }
     return success();
+}
+
+void PosixPort::discardInput()
+{
+    if (fd_ < 0)
+        return;
+    tcflush(fd_, TCIFLUSH);
+    // Whatever the driver still passes up after the flush goes too.
+    std::uint8_t buf[512];
+    while (::read(fd_, buf, sizeof buf) > 0) {
+    }
 }
 
 Status probePort(const std::string& devicePath)

@@ -35,6 +35,7 @@ Status SerialLink::sendFrame(std::string_view commandHex)
     transmit_ = std::move(frame);
     echoCount_ = 2 * transmit_.size();
     buffer_.clear();
+    port_.discardInput();
     return port_.write(transmit_);
 }
 

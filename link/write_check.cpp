@@ -43,6 +43,13 @@ struct BadCell {
     bool extras;
 };
 
+std::optional<BadCell> badAlias(const Codeplug& doc, int row)
+{
+    if (codePoints(doc.channels().cell(col::Alias, row)) > kAliasBytes || !encodeAliasRecord(doc, row))
+        return BadCell{col::Alias, false};
+    return std::nullopt;
+}
+
 std::optional<BadCell> firstBadCell(const Codeplug& doc, int row)
 {
     const ChannelTable& t = doc.channels();
@@ -66,8 +73,8 @@ std::optional<BadCell> firstBadCell(const Codeplug& doc, int row)
     for (int c : {col::ScanAdd, col::Dtmf, col::PttId})
         if (!oneOf(cell(c), {&w.on, &w.off}))
             return BadCell{c, false};
-    if (codePoints(cell(col::Alias)) > kAliasBytes || !encodeAliasRecord(doc, row))
-        return BadCell{col::Alias, false};
+    if (auto alias = badAlias(doc, row))
+        return alias;
     if (!extra(xcol::TailElim).empty() && !oneOf(extra(xcol::TailElim), {&w.on, &w.off}))
         return BadCell{xcol::TailElim, true};
     for (int c : {xcol::Vox, xcol::BusyLock})
@@ -116,9 +123,9 @@ std::string fillIn(std::string_view pattern, std::initializer_list<std::string_v
 std::optional<WriteProblem> checkBeforeWrite(const Codeplug& doc, const TextLookup& text, const LabelLookup& label)
 {
     for (int row = 1; row <= kChannelCount; ++row) {
-        if (doc.isEmptyChannel(row))
-            continue;
-        if (auto bad = firstBadCell(doc, row)) {
+        // The write sends every row's alias, an empty row's too, so every alias is checked.
+        const std::optional<BadCell> bad = doc.isEmptyChannel(row) ? badAlias(doc, row) : firstBadCell(doc, row);
+        if (bad) {
             const std::string& header =
                 bad->extras ? doc.extras().cell(bad->column, 0) : doc.channels().cell(bad->column, 0);
             WriteProblem p;

@@ -95,9 +95,13 @@ std::optional<std::string> normaliseFrequency(std::string_view text, std::string
     std::int64_t n = (parsed->whole * 10000 + parsed->tenThousandths) * 10;
     if (const auto limits = bandLimits(bandRange)) {
         const auto [low, high] = *limits;
-        if (parsed->whole < low) {
+        // Two steps in this order, so an inverted range ("470-400MHz") ends below its high end.
+        const bool belowLow = parsed->whole < low;
+        if (belowLow)
             n = low * kPerMHz;
-        } else if (parsed->whole > high || (parsed->whole == high && parsed->fractionNonZero)) {
+        const bool aboveHigh = belowLow ? low > high
+                                        : parsed->whole > high || (parsed->whole == high && parsed->fractionNonZero);
+        if (aboveHigh) {
             // Cut down to 100 Hz like a typed value.
             n = (high * kPerMHz - stepUnits(step)) / 10 * 10;
         }

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and `make run` need, when any is missing.
 set -eu
 pkgs=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-      libgl-dev fonts-wqy-microhei xvfb xauth xdg-utils ccache)
+      libgl-dev fonts-wqy-microhei xvfb xauth xdg-utils ccache clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -57,6 +57,8 @@ StringTable messages()
 {
     StringTable t;
     t.set(msg::NotChannelFile, "This file is not a channel file.");
+    t.set(msg::ChannelFileTooLarge, "The file is too large to be a channel file.");
+    t.set(msg::NotGb18030, "Line %1 is not valid GB18030 text.");
     return t;
 }
 
@@ -264,7 +266,14 @@ TEST(ChannelFileOpen, BadInputIsRefusedAndChangesNothing)
          "'1e999' is not a valid floating point value"},
         {"bytes that are no GB18030 in a channel line",
          [] { return goldenWith([](auto& l) { l[69] = "CH011 | \xFF\xFF |"; }); },
-         "Line 70 is not valid GB18030 text"},
+         "Line 70 is not valid GB18030 text."},
+        {"bytes that are no GB18030 in a setting's text",
+         [] { return goldenWith([](auto& l) { l[35] = "BOT \x81\x20"; }); }, "Line 36 is not valid GB18030 text."},
+        {"bytes that are no GB18030 in an option's index",
+         [] { return goldenWith([](auto& l) { l[9] = "step \xFF 25kHz"; }); }, "Line 10 is not valid GB18030 text."},
+        {"larger than any channel file",
+         [] { return goldenWith([](auto& l) { l.push_back(std::string(1024 * 1024, 'X')); }); },
+         "The file is too large to be a channel file."},
     };
     for (const BadInput& row : rows) {
         SCOPED_TRACE(row.name);
@@ -275,6 +284,44 @@ TEST(ChannelFileOpen, BadInputIsRefusedAndChangesNothing)
         EXPECT_EQ(opened.error().message, row.message);
         EXPECT_TRUE(snapshot(doc) == before);
     }
+}
+
+// Lines and parts of lines the reader ignores may hold anything; blanks around a number are a
+// hand edit's, not damage.
+TEST(ChannelFileOpen, IgnoredBytesAndBlanksAroundNumbersAreAccepted)
+{
+    const struct {
+        const char* name;
+        std::function<void(std::vector<std::string>&)> edit;
+        std::string_view key;
+        int value;
+    } rows[] = {
+        {"no GB18030 in line 2", [](auto& l) { l[1] = "\xFF\xFE"; }, keys::Step, 1},
+        {"no GB18030 in line 3", [](auto& l) { l[2] = "\x81"; }, keys::Step, 1},
+        {"no GB18030 in line 26", [](auto& l) { l[25] = "\xFF"; }, keys::Step, 1},
+        {"no GB18030 in lines 58 and 59", [](auto& l) { l[57] = "\xFF"; l[58] = "\x80\x80"; }, keys::Step, 1},
+        {"no GB18030 after an option's index", [](auto& l) { l[9] = "step 4 \xFF\xFF"; }, keys::Step, 4},
+        {"blank before a number", [](auto& l) { l[26] = "Digit Time  100"; }, keys::DigitTime, 100},
+        {"blank after a number", [](auto& l) { l[26] = "Digit Time 100 "; }, keys::DigitTime, 100},
+        {"tab after a number", [](auto& l) { l[26] = "Digit Time 120\t"; }, keys::DigitTime, 120},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Codeplug doc = otherDocument();
+        auto opened = openBytes(goldenWith(row.edit), doc);
+        ASSERT_TRUE(opened) << opened.error().message;
+        EXPECT_EQ(doc.settings().value(row.key), row.value);
+    }
+}
+
+TEST(ChannelFileOpen, EndlessInputIsRefusedAsTooLarge)
+{
+    Codeplug doc = otherDocument();
+    const Snapshot before = snapshot(doc);
+    auto opened = openChannelFile("/dev/zero", doc, messages());
+    ASSERT_FALSE(opened);
+    EXPECT_EQ(opened.error().message, "The file is too large to be a channel file.");
+    EXPECT_TRUE(snapshot(doc) == before);
 }
 
 TEST(ChannelFileOpen, SystemErrorsNameTheFile)
@@ -476,6 +523,7 @@ TEST(ChannelFileLine, CutIntoSixteenFields)
          std::vector<std::string>(16, "")},
         {"fields missing at the end are empty", "CH001 | 462.5 | 67.0 | ",
          std::vector<std::string>{"462.5", "67.0", "", "", "", "", "", "", "", "", "", "", "", "", "", ""}},
+        {"an empty RX field with other fields filled skips the row", "CH125   | |  |  | x | ", std::nullopt},
         {"the number after CH is not read, so a long one moves the ninth place", "CH1234 | 462.5 | ", std::nullopt},
         {"an alias without its space loses its last character", "CH001 | 1 | 2 | 3 | 4 | 5 | 6 | 7 | 8 | 9 | AB| ",
          std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "", "", "", "", "", ""}},

@@ -97,12 +97,67 @@ TEST(Configuration, MissingOrUnreadableFileGivesDefaults)
     }
 }
 
-TEST(Configuration, DamagedCountIsCapped)
+TEST(Configuration, BandListCounts)
+{
+    const struct {
+        const char* name;
+        const char* file;
+        std::vector<std::string> entries;
+    } rows[] = {
+        {"damaged count, no entries", "[list1_rx]\nlistcount=2000000000\n", {}},
+        {"damaged count reads the entries present",
+         "[list1_rx]\nlistcount=2000000000\ncombo0=400-480MHz\ncombo1=136-174MHz\n", {"400-480MHz", "136-174MHz"}},
+        {"count within the cap fills a missing entry", "[list1_rx]\nlistcount=2\ncombo0=400-480MHz\n",
+         {"400-480MHz", "400-470MHz"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        dir.write(kConfigFileName, row.file);
+        EXPECT_EQ(loadConfiguration(dir.file(kConfigFileName)).bandLists[kBand1Rx].entries, row.entries);
+    }
+}
+
+// Hand edits and other tools leave a byte-order mark and stray CRs; neither may change a value.
+TEST(Configuration, ByteOrderMarkAndStrayCarriageReturns)
 {
     TempDir dir;
-    dir.write(kConfigFileName, "[list1_rx]\nlistcount=2000000000\n");
+    dir.write(kConfigFileName, "\xEF\xBB\xBF[open]\r\ncom=3\r\n[ports]\r\ncom1=/dev/ttyUSB0\r\r\n");
     const Configuration config = loadConfiguration(dir.file(kConfigFileName));
-    EXPECT_EQ(config.bandLists[kBand1Rx].entries.size(), static_cast<std::size_t>(kMaxBandListEntries));
+    EXPECT_EQ(config.com, 3);
+    EXPECT_EQ(config.portDevices[0], "/dev/ttyUSB0");
+    ASSERT_TRUE(saveConfiguration(dir.file(kConfigFileName), config));
+    const std::string saved = dir.read(kConfigFileName);
+    EXPECT_EQ(saved.find("[open]"), saved.rfind("[open]")) << "the first section was appended again:\n" << saved;
+
+    // Two marks (an editor added its own to a marked file) hide nothing either.
+    dir.write(kConfigFileName, "\xEF\xBB\xBF\xEF\xBB\xBF[open]\r\ncom=3\r\n");
+    EXPECT_EQ(loadConfiguration(dir.file(kConfigFileName)).com, 3);
+
+    // A CR inside a value reads as the blank a save writes for it: load, save, load agree.
+    dir.write(kConfigFileName, "[ports]\r\ncom3=/dev/ttyACM0\r[\r\n");
+    const Configuration inner = loadConfiguration(dir.file(kConfigFileName));
+    ASSERT_TRUE(saveConfiguration(dir.file(kConfigFileName), inner));
+    EXPECT_EQ(loadConfiguration(dir.file(kConfigFileName)).portDevices, inner.portDevices);
+}
+
+TEST(Configuration, OversizedFileCountsAsUnreadable)
+{
+    TempDir dir;
+    const std::string big = "[open]\r\ncom=3\r\n;" + std::string(1024 * 1024, 'x') + "\r\n";
+    dir.write(kConfigFileName, big);
+    EXPECT_EQ(loadConfiguration(dir.file(kConfigFileName)).com, Configuration{}.com);
+    EXPECT_FALSE(saveConfiguration(dir.file(kConfigFileName), Configuration{}));
+    EXPECT_EQ(dir.read(kConfigFileName), big);
+}
+
+TEST(Configuration, SaveThroughADanglingLinkCreatesItsTarget)
+{
+    TempDir dir;
+    std::filesystem::create_symlink("real.ini", dir.path() / kConfigFileName);
+    ASSERT_TRUE(saveConfiguration(dir.file(kConfigFileName), Configuration{}));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / kConfigFileName));
+    EXPECT_NE(dir.read("real.ini").find("[open]"), std::string::npos);
 }
 
 TEST(Configuration, SaveWithoutFileWritesEveryKeyInOrder)

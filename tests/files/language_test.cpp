@@ -324,6 +324,35 @@ TEST(ApplyLanguage, PutsTheLanguagesColumnHeadersIntoRowZero)
     EXPECT_EQ(doc.channels().cell(col::Rx, 0), "接收频率");
 }
 
+// A file that lacks a number or leaves it empty must not blank a dialog or an option text: the
+// built-in Simplified Chinese text stands in. A display word keeps its own rule.
+TEST(LanguageFiles, MissingOrEmptyNumbersFallBackToTheBuiltInTexts)
+{
+    test::TempDir dir;
+    dir.write("english.lng", "58=Port\n59=\n");
+    auto table = loadStringTable(dir.file("english.lng"));
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table.value().text(58), "Port");
+    EXPECT_EQ(table.value().text(59), StringTable::builtIn().text(59));
+    EXPECT_EQ(table.value().text(145), "该文件不是信道文件。");
+    EXPECT_EQ(table.value().text(languageStringOf(Word::Off)), "") << "a display word is not filled";
+
+    dir.write("empty.lng", "");
+    auto empty = loadStringTable(dir.file("empty.lng"));
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty.value().text(144), "信道文件");
+}
+
+TEST(LanguageFiles, OversizedFileIsNotApplied)
+{
+    test::TempDir dir;
+    dir.write("english.lng", "145=Big\n#" + std::string(1024 * 1024, 'x') + "\n");
+    LanguageStore store(dir.path().string());
+    EXPECT_FALSE(store.load(Language::English));
+    EXPECT_EQ(store.text(145), "该文件不是信道文件。");
+    EXPECT_FALSE(store.loaded());
+}
+
 TEST(StartupLanguage, ChoosesFromTheInstallerLog)
 {
     const struct {

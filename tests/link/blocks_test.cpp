@@ -250,6 +250,33 @@ TEST(CodeBlocks, OwnIdStunCodeAndCallList)
     EXPECT_EQ(back.text(keys::call(0)), "1000");  // other blocks untouched
 }
 
+// Stun Code holds at most 8 digits, so a longer length (an erased block says 15) reads as empty
+// and writes back as an empty field; the other fields keep the fifteen C of an erased field.
+TEST(CodeBlocks, StunCodeLongerThanEightDigitsReadsAsEmpty)
+{
+    const struct {
+        const char* name;
+        const char* data;
+        const char* own;
+        const char* stun;
+        const char* written;
+    } rows[] = {
+        {"erased block", "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", "CCCCCCCCCCCCCCC", "", "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF0"},
+        {"eight digits stay", "1AAAFFFFFFFFFFF412345678FFFFFFF8", "1000", "12345678", "1AAAFFFFFFFFFFF412345678FFFFFFF8"},
+        {"nine digits read as empty", "1AAAFFFFFFFFFFF4123456789FFFFFF9", "1000", "", "1AAAFFFFFFFFFFF4FFFFFFFFFFFFFFF0"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        RadioSettings s;
+        ASSERT_TRUE(decodeCodePair(s, keys::Private, keys::StunCode, row.data).ok());
+        EXPECT_EQ(s.text(keys::Private), row.own);
+        EXPECT_EQ(s.text(keys::StunCode), row.stun);
+        auto back = encodeCodePair(s, keys::Private, keys::StunCode);
+        ASSERT_TRUE(back.ok()) << back.error().message;
+        EXPECT_EQ(back.value(), row.written);
+    }
+}
+
 TEST(CodeBlocks, CodeThatCannotBeEncodedIsRefused)
 {
     RadioSettings s;

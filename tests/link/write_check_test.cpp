@@ -61,6 +61,8 @@ const Case kCases[] = {
     {"PTT ID empty", [](Codeplug& d) { d.channels().setCell(col::PttId, 3, ""); }, 3, col::PttId, false, nullptr},
     {"alias of seven characters", [](Codeplug& d) { d.channels().setCell(col::Alias, 3, "ABCDEFG"); }, 3, col::Alias,
      false, nullptr},
+    {"alias too long on an empty row, which is sent too",
+     [](Codeplug& d) { d.channels().setCell(col::Alias, 5, "TOOLONG"); }, 5, col::Alias, false, nullptr},
     {"alias of six characters", [](Codeplug& d) { d.channels().setCell(col::Alias, 3, "ABC-12"); }, 0, 0, false, nullptr},
     {"alias of six characters beyond ASCII", [](Codeplug& d) { d.channels().setCell(col::Alias, 3, "信道一二三四"); },
      0, 0, false, nullptr},

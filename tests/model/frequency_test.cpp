@@ -37,6 +37,8 @@ const NormCase kCases[] = {
     {"below_low_edge_becomes_low_edge", "399", "400-470MHz", k25k, "400.00000"},
     {"fraction_below_low_edge_becomes_low_edge", "399.99999", "400-470MHz", k25k, "400.00000"},
     {"above_high_edge_is_high_minus_25k", "480", "400-470MHz", k25k, "469.97500"},
+    {"inverted_range_raises_to_low_then_cuts_below_high", "420", "470-400MHz", k25k, "399.97500"},
+    {"inverted_range_above_both_edges_cuts_below_high", "480", "470-400MHz", k25k, "399.97500"},
     {"above_high_edge_is_high_minus_12k5", "471", "400-470MHz", k125, "469.98750"},
     {"above_high_edge_is_high_minus_10k", "471", "400-470MHz", k10k, "469.99000"},
     {"above_high_edge_is_high_minus_5k", "471", "400-470MHz", k5k, "469.99500"},
