@@ -36,6 +36,7 @@ public:
     Status open() override { return inner_.open(); }
     void close() override { inner_.close(); }
     bool isOpen() const override { return inner_.isOpen(); }
+    void discardInput() override { inner_.discardInput(); }
     Status write(ByteChunk bytes) override
     {
         sent += bytes.size();

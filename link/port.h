@@ -34,7 +34,8 @@ public:
   virtual Status wait(int delayMs, const ReceiveHandler& onReceive) = 0;
   /// Throws away what has arrived and not yet been handed on, the operating system's queue
   /// included, so a late reply to an earlier request cannot pass for the next one's.
-  virtual void discardInput() {}
+  /// Pure, so a port that wraps another cannot silently skip the flush.
+  virtual void discardInput() = 0;
 };
 
 }  // namespace qx

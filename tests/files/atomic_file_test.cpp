@@ -5,7 +5,7 @@
 
 #include "files/config.h"
 #include "ordinary_user.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace qx {
 namespace {

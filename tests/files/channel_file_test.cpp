@@ -10,7 +10,7 @@
 #include <iterator>
 
 #include "files/encoding.h"
-#include "files/temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace qx {
 namespace {

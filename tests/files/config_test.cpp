@@ -5,7 +5,7 @@
 
 #include <csignal>
 
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace qx {
 namespace {

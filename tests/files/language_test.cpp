@@ -6,7 +6,7 @@
 #include "files/encoding.h"
 #include "files/new_document.h"
 #include "model/codeplug.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace qx {
 namespace {

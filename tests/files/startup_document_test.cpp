@@ -7,7 +7,7 @@
 #include "files/config.h"
 #include "files/language.h"
 #include "model/codeplug.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace qx {
 namespace {

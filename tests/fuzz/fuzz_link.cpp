@@ -49,6 +49,7 @@ public:
         pending_.clear();
     }
     bool isOpen() const override { return open_; }
+    void discardInput() override { pending_.clear(); }
     qx::Status write(qx::ByteChunk bytes) override
     {
         if (!open_ || radio.hungUp())

@@ -35,6 +35,7 @@ public:
     bool isOpen() const override { return open_; }
     Status write(ByteChunk bytes) override;
     Status wait(int delayMs, const ReceiveHandler& onReceive) override;
+    void discardInput() override { pending_.clear(); }
 
     /// Virtual milliseconds passed in waits.
     std::uint64_t nowMs() const { return nowMs_; }

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "files/channel_file.h"
-#include "files/temp_dir.h"
+#include "support/temp_dir.h"
 #include "link/records.h"
 #include "link/transfer.h"
 #include "transfer_rig.h"

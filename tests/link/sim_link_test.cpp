@@ -16,6 +16,7 @@
 #include "link/posix_port.h"
 #include "link/protocol.h"
 #include "support/sim_process.h"
+#include "support/temp_dir.h"
 
 namespace qx {
 namespace {
@@ -36,6 +37,7 @@ public:
         return inner_.write(bytes);
     }
     Status wait(int delayMs, const ReceiveHandler& onReceive) override { return inner_.wait(delayMs, onReceive); }
+    void discardInput() override { inner_.discardInput(); }
 
 private:
     Port& inner_;
@@ -188,12 +190,8 @@ TEST(Disconnect, PullingTheCableMidTransferEndsItWithoutHanging)
 
 TEST(Image, WrittenBlocksAreSavedOnExit)
 {
-    char name[] = "/tmp/qx-sim-image-XXXXXX";
-    int fd = mkstemp(name);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    std::remove(name);  // a missing image starts from the demo radio
-    const std::string path = name;
+    const test::TempDir dir;
+    const std::string path = dir.file("radio.bin");  // missing: the radio starts as the demo
     {
         Simulator sim({"--image", path, "--no-pacing"});
         Programmer p(sim.device());
@@ -220,7 +218,6 @@ TEST(Image, WrittenBlocksAreSavedOnExit)
         EXPECT_EQ(id.value(), "1AAAFFFFFFFFFFF4FFFFFFFFFFFFFFF0");
         p.protocol.end();
     }
-    std::remove(path.c_str());
 }
 
 // Whether an ordinary user can open the device, tried in a child that gives up root (the

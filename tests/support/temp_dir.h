@@ -13,7 +13,7 @@ class TempDir {
 public:
     TempDir()
     {
-        std::string templ = (std::filesystem::temp_directory_path() / "qxfiles.XXXXXX").string();
+        std::string templ = (std::filesystem::temp_directory_path() / "qxtest.XXXXXX").string();
         if (::mkdtemp(templ.data()) == nullptr)
             std::abort();
         path_ = templ;
