@@ -25,8 +25,7 @@ max_len() {
 
 status=0
 summary=()
-# fuzz_chirp_csv joins this list with the CHIRP CSV reader (interchange/).
-for harness in fuzz_channel_file fuzz_config fuzz_language fuzz_link; do
+for harness in fuzz_channel_file fuzz_config fuzz_language fuzz_link fuzz_chirp_csv; do
   exe="$bin/$harness"
   [ -x "$exe" ] || { echo "missing $exe" >&2; status=1; continue; }
   corpus="$work/corpus/$harness"
