@@ -8,6 +8,7 @@
 #include "files/atomic_file.h"
 #include "files/channel_file.h"
 #include "interchange/chirp_csv.h"
+#include "interchange/csv.h"
 #include "interchange/texts.h"
 #include "link/write_check.h"
 
@@ -26,12 +27,17 @@ int importCommand(Session& s, const Options& o)
 {
     if (o.into && !s.open(*o.into))
         return exitcode::FileError;
-    auto bytes = readWholeFile(o.file);
+    // Capped, so /dev/zero or a huge file cannot exhaust memory before the reader refuses it.
+    auto bytes = readFileCapped(o.file, kMaxInterchangeBytes);
     if (!bytes) {
         tell(o.file, bytes.error().message);
         return exitcode::FileError;
     }
-    auto preview = previewChirpImport(bytes.value(), s.doc, ChirpImportOptions{1, o.byLocation}, s.store.strings());
+    if (bytes.value().tooLarge) {
+        tell(o.file, s.store.strings().text(istr::TooLarge));
+        return exitcode::FileError;
+    }
+    auto preview = previewChirpImport(bytes.value().bytes, s.doc, ChirpImportOptions{1, o.byLocation}, s.store.strings());
     if (!preview) {
         tell(o.file, preview.error().message);
         return exitcode::FileError;

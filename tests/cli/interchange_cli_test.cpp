@@ -214,6 +214,12 @@ TEST(InterchangeCli, UnreadableInputIsRefusedWhole)
         EXPECT_EQ(run.err, c.message);
         EXPECT_FALSE(f.has("out.kt6"));
     }
+    // An endless input is refused by its size before it is read whole.
+    const Finished endless = f.ctl({"import", "--language", "english", "/dev/zero", "out.kt6"});
+    EXPECT_EQ(endless.status, 4);
+    EXPECT_EQ(endless.err, "qx4100ctl: /dev/zero: The file is larger than 1 MiB.\n");
+    EXPECT_FALSE(f.has("out.kt6"));
+
     const Finished missing = f.ctl({"import", "--language", "english", "none.csv", "out.kt6"});
     EXPECT_EQ(missing.status, 4);
     EXPECT_FALSE(f.has("out.kt6"));
