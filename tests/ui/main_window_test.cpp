@@ -451,10 +451,22 @@ TEST_F(ShellTest, SkinsDifferAndTheChosenOneIsAppliedAtOnceAndSaved) {
   EXPECT_FALSE(skins::styleSheet(1).contains(QLatin1Char('@'))) << "every colour token is filled";
   {
     auto w = open();
-    for (int skin : {3, 2, 1, 3}) {
-      choose(*w, ("sk" + std::to_string(skin)).c_str());
-      EXPECT_EQ(qApp->styleSheet(), skins::styleSheet(skin)) << skin;
-      EXPECT_EQ(QApplication::palette().color(QPalette::Highlight), skins::palette(skin).color(QPalette::Highlight));
+    // Each skin's window background and selection colour, as the skins were designed.
+    struct Look {
+      int skin;
+      const char* window;
+      const char* accent;
+    };
+    const Look looks[] = {{3, "#eadbc8", "#7b4a2a"}, {2, "#cfd3d7", "#45566a"}, {1, "#dde9f7", "#2f6fb5"},
+                          {3, "#eadbc8", "#7b4a2a"}};
+    for (const Look& look : looks) {
+      choose(*w, ("sk" + std::to_string(look.skin)).c_str());
+      EXPECT_EQ(qApp->styleSheet(), skins::styleSheet(look.skin)) << look.skin;
+      EXPECT_TRUE(qApp->styleSheet().contains(
+          QStringLiteral("QMainWindow, QDialog { background: %1; }").arg(QLatin1String(look.window))))
+          << look.skin;
+      EXPECT_EQ(QApplication::palette().color(QPalette::Window).name(), QLatin1String(look.window)) << look.skin;
+      EXPECT_EQ(QApplication::palette().color(QPalette::Highlight).name(), QLatin1String(look.accent)) << look.skin;
     }
   }
   EXPECT_EQ(saved("open", "skin"), "3");
