@@ -137,7 +137,12 @@ TEST_F(CodeplugTest, DeleteClearAndSwapKeepNumbersAndLinks)
     EXPECT_EQ(row(1), second);
     EXPECT_EQ(row(2), first);
     EXPECT_EQ(plug.channels().cell(col::Number, 1), "001");
+    typeAndCommit(col::Rx, 128, "440");
+    const auto last = row(128);
     plug.swapChannels(128);  // no row 129: nothing happens
+    EXPECT_EQ(row(128), last);
+    EXPECT_EQ(plug.channels().cell(col::Rx, 128), "440.00000");
+    EXPECT_EQ(plug.channels().cell(col::Number, 128), "128");
     plug.swapChannels(0);
     EXPECT_EQ(row(1), second);
 

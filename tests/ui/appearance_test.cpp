@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -30,6 +31,7 @@
 #include "files/new_document.h"
 #include "model/channel_table.h"
 #include "page_test_support.h"
+#include "person.h"
 #include "ui/about_dialog.h"
 #include "ui/channel_grid.h"
 #include "ui/document_commands.h"
@@ -108,8 +110,9 @@ bool isControl(const QWidget* w) {
 }
 
 // Every control shown under `root` shows its whole text, lies inside its parent and overlaps no
-// control beside it.
-void expectEverythingFits(QWidget& root, const std::string& where) {
+// control beside it. Returns how many controls it measured.
+int expectEverythingFits(QWidget& root, const std::string& where) {
+  EXPECT_TRUE(root.isVisible()) << where << ": " << nameOf(&root) << " is not showing";
   std::vector<QWidget*> shown;
   for (QWidget* w : root.findChildren<QWidget*>()) {
     // Controls inside a spin box, list or table are their parts, not controls of the page.
@@ -128,12 +131,14 @@ void expectEverythingFits(QWidget& root, const std::string& where) {
           << where << ": " << nameOf(shown[i]) << " overlaps " << nameOf(shown[j]);
     }
   }
+  return static_cast<int>(shown.size());
 }
 
 struct LanguageRow {
   const char* name;
   const char* item;  // language menu item
   const char* skin;  // skin menu item; each language is looked at in a different skin
+  const char* write;  // the Write button's caption in that language
 };
 
 class LayoutFitTest : public ::testing::TestWithParam<LanguageRow>, test::WithApplication {
@@ -165,8 +170,9 @@ class LayoutFitTest : public ::testing::TestWithParam<LanguageRow>, test::WithAp
     rw = std::make_unique<RwDialog>(window->codeplug(), *messages, window.get());
     commands = std::make_unique<DocumentCommands>(*window, *messages, *rw);
     window->show();
-    child<QAction>(*window, GetParam().skin)->trigger();
-    child<QAction>(*window, GetParam().item)->trigger();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(test::clickMenuAction(*window, GetParam().skin));
+    ASSERT_TRUE(test::clickMenuAction(*window, GetParam().item));
     QApplication::processEvents();
   }
 
@@ -190,27 +196,33 @@ class LayoutFitTest : public ::testing::TestWithParam<LanguageRow>, test::WithAp
 
 TEST_P(LayoutFitTest, EveryPageShowsAllItsControlsWhole) {
   for (int i = 0; i < page::Count; ++i) {
-    window->showPage(i);
+    test::clickTab(window->pageControl(), i);
     QApplication::processEvents();
     const std::string page = where("page ") + std::to_string(i);
-    expectEverythingFits(*window, page);
+    ASSERT_TRUE(window->sheet(i)->isVisible()) << page;
+    EXPECT_GT(expectEverythingFits(*window->sheet(i), page), 0) << page;
+    expectEverythingFits(*window, page);  // with the menu bar and toolbar around it
     // A page with inner tabs is looked at on each of them.
     if (auto* tabs = window->pageContents(i)->findChild<QTabWidget*>()) {
       for (int t = 1; t < tabs->count(); ++t) {
-        tabs->setCurrentIndex(t);
+        test::clickTab(tabs, t);
         QApplication::processEvents();
-        expectEverythingFits(*window, page + " tab " + std::to_string(t));
+        const std::string tab = page + " tab " + std::to_string(t);
+        ASSERT_TRUE(tabs->widget(t)->isVisible()) << tab;
+        EXPECT_GT(expectEverythingFits(*tabs->widget(t), tab), 0) << tab;
+        expectEverythingFits(*window, tab);
       }
-      tabs->setCurrentIndex(0);
+      test::clickTab(tabs, 0);
     }
   }
 }
 
 TEST_P(LayoutFitTest, GridShowsNineDigitFrequenciesAndEveryColumnWithoutScrolling) {
-  window->showPage(page::Channels);
+  test::clickTab(window->pageControl(), page::Channels);
   QApplication::processEvents();
   auto* grid = child<QTableView>(*window, "StringAlignGrid1");
   ASSERT_NE(grid, nullptr);
+  ASSERT_TRUE(grid->isVisible());
   const int digits = grid->fontMetrics().horizontalAdvance(QStringLiteral("462.56250"));
   for (int column : {col::Rx, col::Tx}) {
     // Room for the text and a visible gap to both cell borders.
@@ -228,15 +240,16 @@ TEST_P(LayoutFitTest, GridShowsNineDigitFrequenciesAndEveryColumnWithoutScrollin
 TEST_P(LayoutFitTest, DialogsShowTheirTextsWhole) {
   about->show();
   QApplication::processEvents();
-  expectEverythingFits(*about, where("about box"));
+  EXPECT_GT(expectEverythingFits(*about, where("about box")), 0);
   about->hide();
 
   // The transfer dialog as a write would open it.
-  child<QPushButton>(*rw, "bsSkinButton1")->setText(child<QToolButton>(*window, "bsSkinSpeedButton5")->text());
+  ASSERT_EQ(child<QToolButton>(*window, "bsSkinSpeedButton5")->text(), QString::fromUtf8(GetParam().write));
+  child<QPushButton>(*rw, "bsSkinButton1")->setText(QString::fromUtf8(GetParam().write));
   rw->retext();
   rw->show();
   QApplication::processEvents();
-  expectEverythingFits(*rw, where("read/write dialog"));
+  EXPECT_GT(expectEverythingFits(*rw, where("read/write dialog")), 0);
   rw->hide();
 
   // The message dialog is modal: look at it once it shows, then cancel it.
@@ -249,9 +262,9 @@ TEST_P(LayoutFitTest, DialogsShowTheirTextsWhole) {
     }
   } watcher;
   watcher.onShow = [&] {
-    expectEverythingFits(*messages, where("message dialog"));
+    EXPECT_GT(expectEverythingFits(*messages, where("message dialog")), 0);
     looked = true;
-    child<QPushButton>(*messages, "bsSkinButton2")->click();
+    QTest::mouseClick(child<QPushButton>(*messages, "bsSkinButton2"), Qt::LeftButton);
   };
   messages->installEventFilter(&watcher);
   messages->ask(newDocumentRequest(window->language()));
@@ -260,9 +273,9 @@ TEST_P(LayoutFitTest, DialogsShowTheirTextsWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LayoutFitTest,
-                         ::testing::Values(LanguageRow{"Chinese", "Chinese1", "sk1"},
-                                           LanguageRow{"English", "English1", "sk2"},
-                                           LanguageRow{"TraditionalChinese", "Chinese2", "sk3"}),
+                         ::testing::Values(LanguageRow{"Chinese", "Chinese1", "sk1", "写频"},
+                                           LanguageRow{"English", "English1", "sk2", "Write"},
+                                           LanguageRow{"TraditionalChinese", "Chinese2", "sk3", "寫頻"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // ---- arrows ----

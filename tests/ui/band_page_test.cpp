@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include "link/blocks.h"
 #include "model/codeplug.h"
 #include "page_test_support.h"
+#include "person.h"
 #include "ui/band_page.h"
 
 namespace qx {
@@ -27,12 +29,25 @@ class BandPageTest : public ::testing::Test, test::WithApplication {
 };
 
 TEST_F(BandPageTest, ChoosingAnEntrySetsItsSetting) {
-  doc.settings().setBandList(keys::BandTx1, {"400-470MHz", "430-440MHz"}, 0);
-  QComboBox* tx1 = list("bsSkinComboBox11");
-  ASSERT_EQ(tx1->count(), 2);
-  tx1->setCurrentIndex(1);
-  EXPECT_EQ(doc.settings().text(keys::BandTx1), "430-440MHz");
-  EXPECT_EQ(doc.settings().text(keys::BandRx), "400-470MHz");
+  enum class Way { PopupClick, KeyDown };
+  for (Way way : {Way::PopupClick, Way::KeyDown}) {
+    SCOPED_TRACE(way == Way::PopupClick ? "popup click" : "Down key");
+    doc.settings().setBandList(keys::BandTx1, {"400-470MHz", "430-440MHz"}, 0);
+    page.show();
+    QComboBox* tx1 = list("bsSkinComboBox11");
+    ASSERT_TRUE(tx1->isVisible());
+    ASSERT_EQ(tx1->count(), 2);
+    ASSERT_EQ(shown(tx1), "400-470MHz");
+    if (way == Way::PopupClick) {
+      ASSERT_TRUE(test::chooseFromList(tx1, QStringLiteral("430-440MHz")));
+    } else {
+      tx1->setFocus();
+      QTest::keyClick(tx1, Qt::Key_Down);
+    }
+    EXPECT_EQ(shown(tx1), "430-440MHz");
+    EXPECT_EQ(doc.settings().text(keys::BandTx1), "430-440MHz");
+    EXPECT_EQ(doc.settings().text(keys::BandRx), "400-470MHz");
+  }
 }
 
 TEST_F(BandPageTest, ARangeFromAChannelFileIsAppendedAndSelected) {

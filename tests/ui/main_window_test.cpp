@@ -21,6 +21,7 @@
 
 #include "files/ini_file.h"
 #include "page_test_support.h"
+#include "person.h"
 #include "ui/about_dialog.h"
 #include "ui/main_window.h"
 #include "ui/skins.h"
@@ -74,6 +75,13 @@ class ShellTest : public ::testing::Test {
 };
 
 QAction* item(QWidget& w, const char* name) { return child<QAction>(w, name); }
+
+// Chooses a menu item as a person does: the window shown, the menus opened and the item clicked.
+void choose(MainWindow& w, const char* name) {
+  if (!w.isVisible()) w.show();
+  QApplication::setActiveWindow(&w);
+  EXPECT_TRUE(test::clickMenuAction(w, name)) << name;
+}
 
 // The marked items of a check group, by component name.
 QStringList marked(QWidget& w, const char* group) {
@@ -145,15 +153,15 @@ TEST_F(ShellTest, EachCheckGroupMarksExactlyTheChosenItem) {
       {"sk2", "S1", &MainWindow::skin, 2},
   };
   for (const Row& row : rows) {
-    item(*w, row.choose)->trigger();
+    choose(*w, row.choose);
     EXPECT_EQ(marked(*w, row.group), QStringList{QString::fromLatin1(row.choose)}) << row.choose;
     EXPECT_EQ(((*w).*row.value)(), row.expected) << row.choose;
   }
   // Choosing the marked item again keeps it marked.
-  item(*w, "sk2")->trigger();
+  choose(*w, "sk2");
   EXPECT_EQ(marked(*w, "S1"), QStringList{QStringLiteral("sk2")});
-  item(*w, "English1")->trigger();
-  item(*w, "Chinese2")->trigger();
+  choose(*w, "English1");
+  choose(*w, "Chinese2");
   EXPECT_EQ(marked(*w, "Language1"), QStringList{QStringLiteral("Chinese2")});
 }
 
@@ -191,9 +199,9 @@ TEST_F(ShellTest, StoredSettingsCarryOutTheirMenuActionsAndComeBackNextRun) {
     EXPECT_EQ(qApp->styleSheet(), skins::styleSheet(2));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("QX-4100D    [400-470MHz]"));
     // This run's choices are what the next start shows.
-    item(*w, "COM21")->trigger();
-    item(*w, "N13")->trigger();
-    item(*w, "sk3")->trigger();
+    choose(*w, "COM21");
+    choose(*w, "N13");
+    choose(*w, "sk3");
     w->codeplug().settings().assignText(keys::BandRx, "350-390MHz");
   }
   auto next = open();
@@ -233,9 +241,9 @@ TEST_F(ShellTest, PortGivenForTheRunIsComOneAndIsNeverSaved) {
   {
     auto w = open(QStringLiteral("/dev/pts/77"));
     EXPECT_EQ(w->portDevice(), QStringLiteral("/dev/pts/77"));
-    item(*w, "COM21")->trigger();
+    choose(*w, "COM21");
     EXPECT_EQ(w->portDevice(), QStringLiteral("/dev/ttyUSB1"));
-    item(*w, "COM11")->trigger();
+    choose(*w, "COM11");
     EXPECT_EQ(w->portDevice(), QStringLiteral("/dev/pts/77"));
   }
   QFile file(dir.filePath(QStringLiteral("myini.ini")));
@@ -287,14 +295,14 @@ TEST_F(ShellTest, SingleHeadTurnsVoxOffAndDualHeadRestoresNothing) {
   cp.extras().setCell(xcol::TailElim, 1, on);
   QSignalSpy modes(w.get(), &MainWindow::commModeChanged);
 
-  item(*w, "N12")->trigger();
+  choose(*w, "N12");
   EXPECT_EQ(cp.extras().cell(xcol::Vox, 1), off);
   EXPECT_EQ(cp.extras().cell(xcol::Vox, 128), off);
   EXPECT_EQ(cp.extras().cell(xcol::Vox, 5), off);
   EXPECT_EQ(cp.extras().cell(xcol::Vox, 2), "") << "an empty channel stays empty";
   EXPECT_EQ(cp.extras().cell(xcol::TailElim, 1), on) << "only the VOX column";
 
-  item(*w, "N13")->trigger();
+  choose(*w, "N13");
   EXPECT_EQ(cp.extras().cell(xcol::Vox, 1), off);
   ASSERT_EQ(modes.count(), 2);
   EXPECT_EQ(modes[0][0].toInt(), kSingleHeadMode);
@@ -317,7 +325,7 @@ TEST_F(ShellTest, CommandsAndPageItemsReachTheirTargets) {
   };
   for (const Command& c : commands) {
     QSignalSpy spy(w.get(), c.signal);
-    item(*w, c.item)->trigger();
+    choose(*w, c.item);
     QTest::mouseClick(child<QToolButton>(*w, c.button), Qt::LeftButton);
     EXPECT_EQ(spy.count(), 2) << c.item;
   }
@@ -329,7 +337,7 @@ TEST_F(ShellTest, CommandsAndPageItemsReachTheirTargets) {
       {"DTMF1", "bsSkinTabSheet5"}, {"N5", "bsSkinTabSheet2"}, {"N4", "bsSkinTabSheet1"},
   };
   for (const auto& [menuItem, sheet] : pages) {
-    item(*w, menuItem)->trigger();
+    choose(*w, menuItem);
     EXPECT_EQ(w->pageControl()->currentWidget()->objectName(), QLatin1String(sheet)) << menuItem;
   }
 }
@@ -359,10 +367,10 @@ TEST_F(ShellTest, PagesPlugIntoTheirSheets) {
 
 TEST_F(ShellTest, HelpOpensTheHelpFileOnlyWhenItExists) {
   auto w = open();
-  item(*w, "H2")->trigger();
+  choose(*w, "H2");
   EXPECT_TRUE(opened.empty());
   writeFile("QX4100D.chm", "help");
-  item(*w, "H2")->trigger();
+  choose(*w, "H2");
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0], QUrl::fromLocalFile(dir.filePath(QStringLiteral("QX4100D.chm"))));
 }
@@ -409,15 +417,15 @@ TEST_F(ShellTest, MissingLanguageFileMovesTheMarkAndChangesNoText) {
   auto w = open();
   w->show();
   QSignalSpy applied(w.get(), &MainWindow::languageApplied);
-  item(*w, "English1")->trigger();
+  choose(*w, "English1");
   EXPECT_EQ(applied.count(), 1);
   const QString english = item(*w, "fefs1")->text();
-  item(*w, "Chinese2")->trigger();
+  choose(*w, "Chinese2");
   EXPECT_EQ(marked(*w, "Language1"), QStringList{QStringLiteral("Chinese2")});
   EXPECT_EQ(item(*w, "fefs1")->text(), english);
   EXPECT_EQ(applied.count(), 1);
   // The Edit menu's DTMF item still finds its page after the captions changed.
-  item(*w, "DTMF1")->trigger();
+  choose(*w, "DTMF1");
   EXPECT_EQ(w->pageControl()->currentIndex(), page::Dtmf);
 }
 
@@ -426,7 +434,7 @@ TEST_F(ShellTest, WindowHasFixedClientSizeAndShowsAllCaptionsInEitherLanguage) {
   auto w = open();
   w->show();
   for (const char* language : {"Chinese1", "English1"}) {
-    item(*w, language)->trigger();
+    choose(*w, language);
     EXPECT_EQ(w->minimumSize(), w->maximumSize()) << language;
     EXPECT_GE(w->width(), 798) << language;
     EXPECT_GE(w->height() - w->menuBar()->height(), 596) << language;
@@ -443,10 +451,22 @@ TEST_F(ShellTest, SkinsDifferAndTheChosenOneIsAppliedAtOnceAndSaved) {
   EXPECT_FALSE(skins::styleSheet(1).contains(QLatin1Char('@'))) << "every colour token is filled";
   {
     auto w = open();
-    for (int skin : {3, 2, 1, 3}) {
-      item(*w, ("sk" + std::to_string(skin)).c_str())->trigger();
-      EXPECT_EQ(qApp->styleSheet(), skins::styleSheet(skin)) << skin;
-      EXPECT_EQ(QApplication::palette().color(QPalette::Highlight), skins::palette(skin).color(QPalette::Highlight));
+    // Each skin's window background and selection colour, as the skins were designed.
+    struct Look {
+      int skin;
+      const char* window;
+      const char* accent;
+    };
+    const Look looks[] = {{3, "#eadbc8", "#7b4a2a"}, {2, "#cfd3d7", "#45566a"}, {1, "#dde9f7", "#2f6fb5"},
+                          {3, "#eadbc8", "#7b4a2a"}};
+    for (const Look& look : looks) {
+      choose(*w, ("sk" + std::to_string(look.skin)).c_str());
+      EXPECT_EQ(qApp->styleSheet(), skins::styleSheet(look.skin)) << look.skin;
+      EXPECT_TRUE(qApp->styleSheet().contains(
+          QStringLiteral("QMainWindow, QDialog { background: %1; }").arg(QLatin1String(look.window))))
+          << look.skin;
+      EXPECT_EQ(QApplication::palette().color(QPalette::Window).name(), QLatin1String(look.window)) << look.skin;
+      EXPECT_EQ(QApplication::palette().color(QPalette::Highlight).name(), QLatin1String(look.accent)) << look.skin;
     }
   }
   EXPECT_EQ(saved("open", "skin"), "3");

@@ -21,6 +21,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <vector>
 
 namespace qx::test {
 
@@ -55,6 +56,45 @@ inline void clickMenuItem(QMainWindow& window, std::initializer_list<const char*
         if (action->menu())
             menu = action->menu();
     }
+}
+
+// Clicks the item named name through the menus that hold it: its menu on the menu bar, then each
+// submenu's item, then the item itself; returns once the menus have closed.
+inline bool clickMenuAction(QMainWindow& window, const char* name)
+{
+    QAction* action = window.findChild<QAction*>(QString::fromLatin1(name));
+    if (!action)
+        return false;
+    // The menus from the menu bar down to the one holding the item (the same item can also sit in
+    // a context menu, which the menu bar does not reach).
+    std::vector<QMenu*> menus;
+    std::function<bool(const QList<QAction*>&)> descend = [&](const QList<QAction*>& items) {
+        for (QAction* item : items) {
+            if (item == action)
+                return true;
+            if (QMenu* sub = item->menu()) {
+                menus.push_back(sub);
+                if (descend(sub->actions()))
+                    return true;
+                menus.pop_back();
+            }
+        }
+        return false;
+    };
+    QMenuBar* bar = window.menuBar();
+    if (!descend(bar->actions()) || menus.empty())
+        return false;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menus.front()->menuAction()).center());
+    for (std::size_t i = 0; i < menus.size(); ++i) {
+        QMenu* menu = menus[i];
+        if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
+            return false;
+        QAction* next = i + 1 < menus.size() ? menus[i + 1]->menuAction() : action;
+        const QPoint at = menu->actionGeometry(next).center();
+        QTest::mouseMove(menu, at);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, at);
+    }
+    return QTest::qWaitFor([] { return !QApplication::activePopupWidget(); });
 }
 
 // Opens the list by a click and clicks the entry with text in its popup.

@@ -1,5 +1,6 @@
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -26,7 +27,8 @@ struct WithApplication {
 // What the dialog looked like while it ran.
 struct Observed {
     bool shown = false;
-    bool closeRefusedWhileRunning = false;
+    bool closeButtonRefusedWhileRunning = false;
+    bool escapeRefusedWhileRunning = false;
     bool startDisabledWhileRunning = false;
     int progressMax = 0;
     int progressEnd = 0;
@@ -34,11 +36,16 @@ struct Observed {
     bool closedAfterwards = false;
 };
 
+enum class Closing { ByItsButton, ByEscape };
+
+void clickCloseButton(RwDialog& dialog)
+{
+    QTest::mouseClick(test::child<QPushButton>(dialog, "bsSkinButton2"), Qt::LeftButton);
+}
+
 class RwDialogTest : public ::testing::Test, private WithApplication {
 protected:
     void SetUp() override { doc.settings().setBandList(keys::BandRx, {"400-470MHz"}, 0); }
-
-    static std::string builtIn(int number) { return StringTable::builtIn().text(number); }
 
     void channel(Codeplug& d, int row, const char* rx, const char* alias = "")
     {
@@ -47,9 +54,10 @@ protected:
         d.channels().setCell(col::Alias, row, alias);
     }
 
-    // Runs one command; once the dialog shows, presses start (trying to close it during the
-    // transfer), then closes it.
-    Observed transfer(Codeplug& d, TransferMode mode, const std::string& device)
+    // Runs one command; once the dialog shows, clicks start (trying the close button and Escape
+    // during the transfer), then closes it the given way.
+    Observed transfer(Codeplug& d, TransferMode mode, const std::string& device,
+                      Closing closing = Closing::ByItsButton)
     {
         RwDialog dialog(d, messages);
         Observed seen;
@@ -60,13 +68,18 @@ protected:
                 // Fires inside the transfer's first wait.
                 QTimer::singleShot(0, &dialog, [&] {
                     seen.startDisabledWhileRunning = !dialog.startButton()->isEnabled();
-                    dialog.close();
-                    seen.closeRefusedWhileRunning = dialog.isVisible() && dialog.transferRunning();
+                    clickCloseButton(dialog);
+                    seen.closeButtonRefusedWhileRunning = dialog.isVisible() && dialog.transferRunning();
+                    QTest::keyClick(&dialog, Qt::Key_Escape);
+                    seen.escapeRefusedWhileRunning = dialog.isVisible() && dialog.transferRunning();
                 });
-                dialog.startButton()->click();
+                QTest::mouseClick(dialog.startButton(), Qt::LeftButton);
                 seen.progressMax = dialog.gauge()->maximum();
                 seen.progressEnd = dialog.gauge()->value();
-                dialog.close();
+                if (closing == Closing::ByItsButton)
+                    clickCloseButton(dialog);
+                else
+                    QTest::keyClick(&dialog, Qt::Key_Escape);
                 seen.closedAfterwards = !dialog.isVisible();
             });
         });
@@ -88,8 +101,8 @@ TEST_F(RwDialogTest, PortThatCannotBeOpenedShowsThePortErrorAndNoDialog)
 {
     const Observed seen = transfer(doc, TransferMode::Read, "/dev/qx-no-such-port");
     EXPECT_FALSE(seen.shown);
-    EXPECT_EQ(recorder.messages(), std::vector<std::string>{builtIn(59)});
-    EXPECT_EQ(recorder.shown.front().caption, builtIn(58));
+    EXPECT_EQ(recorder.messages(), std::vector<std::string>{"无法打开串口，请检查端口设置。"});
+    EXPECT_EQ(recorder.shown.front().caption, "通信错误");
 }
 
 TEST_F(RwDialogTest, WriteThenReadBackThroughTheDialog)
@@ -108,7 +121,8 @@ TEST_F(RwDialogTest, WriteThenReadBackThroughTheDialog)
     EXPECT_TRUE(wrote.shown);
     EXPECT_EQ(wrote.bandCheck, "02");
     EXPECT_TRUE(wrote.startDisabledWhileRunning);
-    EXPECT_TRUE(wrote.closeRefusedWhileRunning);
+    EXPECT_TRUE(wrote.closeButtonRefusedWhileRunning);
+    EXPECT_TRUE(wrote.escapeRefusedWhileRunning);
     EXPECT_EQ(wrote.progressMax, 148);
     EXPECT_EQ(wrote.progressEnd, 148);
     EXPECT_TRUE(wrote.closedAfterwards);
@@ -123,10 +137,10 @@ TEST_F(RwDialogTest, WriteThenReadBackThroughTheDialog)
         dialog.setChannelsReadHook([&] { channelsRead = true; });
         dialog.setShownHook([&] {
             QTimer::singleShot(0, &dialog, [&] {
-                dialog.startButton()->click();
+                QTest::mouseClick(dialog.startButton(), Qt::LeftButton);
                 EXPECT_EQ(dialog.gauge()->maximum(), 138);
                 EXPECT_EQ(dialog.gauge()->value(), 138);
-                dialog.close();
+                QTest::keyClick(&dialog, Qt::Key_Escape);
             });
         });
         TransferRequest request;
@@ -134,6 +148,7 @@ TEST_F(RwDialogTest, WriteThenReadBackThroughTheDialog)
         request.title = "频率读出(&R)";
         request.startText = "读频";
         ASSERT_TRUE(dialog.run(request));
+        EXPECT_FALSE(dialog.isVisible()) << "Escape closes the dialog after the transfer";
         EXPECT_EQ(dialog.windowTitle().toStdString(), "频率读出(&R)");
         EXPECT_EQ(dialog.startButton()->text().toStdString(), "读频");
         EXPECT_TRUE(channelsRead);
@@ -149,9 +164,9 @@ TEST_F(RwDialogTest, FailedTransferShowsTheFailureAfterTheEnd)
 {
     test::SimProcess sim({"--no-pacing", "--fault", "none:ident,times=all"});
     ASSERT_FALSE(sim.device().empty()) << sim.failure();
-    const Observed seen = transfer(doc, TransferMode::Read, sim.device());
+    const Observed seen = transfer(doc, TransferMode::Read, sim.device(), Closing::ByEscape);
     EXPECT_TRUE(seen.shown);
-    EXPECT_EQ(recorder.messages(), std::vector<std::string>{builtIn(60)});
+    EXPECT_EQ(recorder.messages(), std::vector<std::string>{"与对讲机通信失败，请检查连接线及对讲机是否开机。"});
     EXPECT_TRUE(seen.closedAfterwards) << "closing is allowed again after a failure";
 }
 
@@ -164,11 +179,12 @@ TEST_F(RwDialogTest, BandCheckWithoutAChannelInTheBandSwitchesToVfo)
     std::string result;
     dialog.setShownHook([&] {
         result = dialog.bandCheckResult();
-        QTimer::singleShot(0, &dialog, [&] { dialog.close(); });
+        QTimer::singleShot(0, &dialog, [&] { clickCloseButton(dialog); });
     });
     TransferRequest request;
     request.device = sim.device();
     dialog.run(request);
+    EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(result, "FF");
     EXPECT_EQ(doc.settings().value(keys::VfoMr), 1);
     EXPECT_EQ(doc.settings().value(keys::MrFreqMrCh), 1);
