@@ -78,6 +78,12 @@ void InterchangeCommands::commitGrid()
     grid_.hideEditors();
 }
 
+void InterchangeCommands::backToGrid()
+{
+    // The grid had the focus for the shortcut; a dialog over it gives it back there.
+    grid_.grid()->setFocus();
+}
+
 void InterchangeCommands::tell(int caption, const QString& message)
 {
     messages_.ask(text(caption), message, pending::Information);
@@ -111,6 +117,7 @@ void InterchangeCommands::paste()
     auto preview = previewPaste(utf8, doc, start, window_.language().strings());
     if (preview_->ask(text(str::PasteTitle), std::move(preview)))
         applyPreview(preview_->preview(), doc);
+    backToGrid();
 }
 
 void InterchangeCommands::importChirp()

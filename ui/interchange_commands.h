@@ -42,6 +42,7 @@ private:
     QString text(int number) const;
     // The open grid cell is committed, so the command sees the document as shown.
     void commitGrid();
+    void backToGrid();
     void tell(int caption, const QString& message);
 
     MainWindow& window_;
