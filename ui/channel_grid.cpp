@@ -33,16 +33,25 @@ constexpr int kFirstRepeatMs = 1000;
 constexpr int kRepeatMs = 200;
 
 // Texts centred, no selection highlight; the current cell is framed in the skin's highlight colour,
-// whether or not the grid has the focus, so the row commands act on a row the user can see.
+// whether or not the grid has the focus, so the row commands act on a row the user can see. Rows of
+// the channel range are tinted with the same colour, lightly, so their texts stay readable.
 class PlainCellDelegate : public QStyledItemDelegate {
 public:
-    explicit PlainCellDelegate(QAbstractItemView* view) : QStyledItemDelegate(view), view_(view) {}
+    PlainCellDelegate(QAbstractItemView* view, const ChannelGrid& page)
+        : QStyledItemDelegate(view), view_(view), page_(page)
+    {
+    }
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override
     {
         QStyleOptionViewItem plain(option);
         plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
         QStyledItemDelegate::paint(painter, plain, index);
+        if (page_.inShownSelection(ChannelTableModel::tableRow(index))) {
+            QColor tint = option.palette.color(QPalette::Active, QPalette::Highlight);
+            tint.setAlpha(kRangeAlpha);
+            painter->fillRect(option.rect, tint);
+        }
         if (index != view_->currentIndex())
             return;
         painter->save();
@@ -55,7 +64,9 @@ public:
 
 private:
     static constexpr int kCurrentFrame = 2;
+    static constexpr int kRangeAlpha = 90;
     QAbstractItemView* view_;
+    const ChannelGrid& page_;
 };
 
 // The character a key press carries for the key filters: Enter and Backspace as their control
@@ -116,7 +127,7 @@ bool forwardTab(const QKeyEvent* event)
 GridView::GridView(ChannelGrid& page) : QTableView(&page), page_(page)
 {
     setObjectName("StringAlignGrid1");
-    setItemDelegate(new PlainCellDelegate(this));
+    setItemDelegate(new PlainCellDelegate(this, page));
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
@@ -145,6 +156,15 @@ void GridView::moveQuietly(const QModelIndex& target)
 void GridView::mousePressEvent(QMouseEvent* event)
 {
     const QModelIndex hit = indexAt(event->position().toPoint());
+    if (event->modifiers() & Qt::ShiftModifier) {
+        // Shift+click extends the channel range; the cell clicked is neither made current nor
+        // toggled.
+        extending_ = true;
+        if (event->button() == Qt::LeftButton && hit.isValid())
+            page_.extendSelection(ChannelTableModel::tableRow(hit));
+        event->accept();
+        return;
+    }
     mouseSelecting_ = true;
     QTableView::mousePressEvent(event);
     mouseSelecting_ = false;
@@ -154,14 +174,44 @@ void GridView::mousePressEvent(QMouseEvent* event)
 
 void GridView::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    if (event->modifiers() & Qt::ShiftModifier) {
+        extending_ = true;
+        event->accept();
+        return;
+    }
     const QModelIndex hit = indexAt(event->position().toPoint());
     QTableView::mouseDoubleClickEvent(event);
     if (hit.isValid())
         page_.gridDoubleClick(hit);
 }
 
+void GridView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (extending_) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseMoveEvent(event);
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (extending_) {
+        if (event->buttons() == Qt::NoButton)
+            extending_ = false;
+        event->accept();
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
+}
+
 void GridView::keyPressEvent(QKeyEvent* event)
 {
+    if ((event->modifiers() & Qt::ShiftModifier) && isMoveKey(event->key())) {
+        page_.extendSelectionByKey(event->key());
+        event->accept();
+        return;
+    }
     if (isMoveKey(event->key())) {
         page_.suppressToggle_ = true;
         const QModelIndex before = currentIndex();
@@ -403,6 +453,7 @@ void ChannelGrid::clickSteps()
     const QModelIndex at = grid_->currentIndex();
     if (!at.isValid())
         return;
+    collapseSelection(ChannelTableModel::tableRow(at), false);
     const grid::Editor editor =
         grid::click(doc_, ChannelTableModel::tableColumn(at), ChannelTableModel::tableRow(at), suppressToggle_);
     const int column = doc_.currentColumn();
@@ -548,8 +599,12 @@ bool ChannelGrid::eventFilter(QObject* watched, QEvent* event)
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             const int section = grid_->verticalHeader()->logicalIndexAt(mouse->position().toPoint());
-            if (mouse->button() == Qt::LeftButton && section >= 0)
-                rowNumberClicked(section + 1);
+            if (mouse->button() == Qt::LeftButton && section >= 0) {
+                if (mouse->modifiers() & Qt::ShiftModifier)
+                    extendSelection(section + 1);
+                else
+                    rowNumberClicked(section + 1);
+            }
             return true;
         }
     } else if (watched == grid_ && (type == QEvent::Resize || type == QEvent::LayoutRequest ||
@@ -596,7 +651,46 @@ void ChannelGrid::rowNumberClicked(int row)
         selectionChanging();
     hideEditors();
     doc_.setCurrent(col::Rx, row);
+    collapseSelection(row, true);
     emit channelSelected(row);
+}
+
+void ChannelGrid::collapseSelection(int row, bool shown)
+{
+    if (rangeAnchor_ == row && rangeEnd_ == row && rangeShown_ == shown)
+        return;
+    rangeAnchor_ = rangeEnd_ = row;
+    rangeShown_ = shown;
+    grid_->viewport()->update();
+}
+
+void ChannelGrid::extendSelection(int row)
+{
+    row = std::clamp(row, 1, kChannelCount);
+    // The range starts at the current channel, wherever an earlier extension left its other end.
+    rangeAnchor_ = doc_.currentRow() >= 1 ? doc_.currentRow() : 1;
+    rangeEnd_ = row;
+    rangeShown_ = true;
+    const int column = std::clamp(doc_.currentColumn(), col::Rx, col::More);
+    grid_->scrollTo(model_->indexOf(column, row));
+    grid_->viewport()->update();
+}
+
+bool ChannelGrid::extendSelectionByKey(int key)
+{
+    const int page = std::max(1, grid_->viewport()->height() / std::max(1, grid_->verticalHeader()->defaultSectionSize()) - 1);
+    int row = rangeEnd_;
+    switch (key) {
+    case Qt::Key_Up: row -= 1; break;
+    case Qt::Key_Down: row += 1; break;
+    case Qt::Key_PageUp: row -= page; break;
+    case Qt::Key_PageDown: row += page; break;
+    case Qt::Key_Home: row = 1; break;
+    case Qt::Key_End: row = kChannelCount; break;
+    default: return true;  // Shift+Left/Right: the range is of whole channels
+    }
+    extendSelection(row);
+    return true;
 }
 
 void ChannelGrid::tabFromEditor(bool forward)

@@ -7,6 +7,8 @@
 #include <QTableView>
 #include <QWidget>
 
+#include <algorithm>
+
 #include "ui/grid_editing.h"
 #include "ui/language_text.h"
 
@@ -32,6 +34,8 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -46,6 +50,7 @@ private:
     ChannelGrid& page_;
     bool mouseSelecting_ = false;
     bool quiet_ = false;
+    bool extending_ = false;  // a Shift+press is held: its move and release do nothing else
 };
 
 class ChannelGrid : public QWidget {
@@ -73,6 +78,17 @@ public:
     void hideEditors();
     // Reads, writes, opening and saving: commit the open frequency edit, then hide the editors.
     void commitAndHideEditors();
+    // The channel range that Copy and Cut take: from the current channel to where Shift+arrows or
+    // Shift+click extended it (first <= last). Choosing a cell by itself leaves just its channel.
+    int selectionFirst() const { return std::min(rangeAnchor_, rangeEnd_); }
+    int selectionLast() const { return std::max(rangeAnchor_, rangeEnd_); }
+    // Whether the range is drawn (a row-number click or an extension); a plain cell click is not.
+    bool selectionShown() const { return rangeShown_; }
+    bool inShownSelection(int row) const
+    {
+        return rangeShown_ && row >= selectionFirst() && row <= selectionLast();
+    }
+
     // After a new document: the frequency editor's text is emptied, the editor stays where it is.
     void clearFrequencyEditorText();
     // After a confirmed clear: channels cleared by the caller; row 1 column 1 selected, the tone
@@ -112,6 +128,12 @@ private:
     // A click on a row number: commit the cell being left and make the channel's RX cell current,
     // opening no editor and toggling nothing.
     void rowNumberClicked(int row);
+    // Shift+click or Shift+arrow: the range runs from the current channel to `row`; nothing is
+    // committed, edited or toggled, and the current cell stays.
+    void extendSelection(int row);
+    // Shift with a move key; returns whether the key was taken.
+    bool extendSelectionByKey(int key);
+    void collapseSelection(int row, bool shown);
     // Tab or Shift+Tab in an in-place editor: commit as Enter does and move along the row.
     void tabFromEditor(bool forward);
     void placeCornerCaption();
@@ -150,6 +172,9 @@ private:
     bool suppressToggle_ = false;
     bool autoAddHeld_ = false;
     int toneRow_ = 1;
+    int rangeAnchor_ = 1;
+    int rangeEnd_ = 1;
+    bool rangeShown_ = false;
     QRect editorRect_;  // where the shown editor was placed, in viewport coordinates
 };
 

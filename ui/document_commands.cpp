@@ -13,6 +13,7 @@
 #include "link/write_check.h"
 #include "model/codeplug.h"
 #include "ui/channel_grid.h"
+#include "ui/interchange_commands.h"
 #include "ui/main_window.h"
 #include "ui/message_dialog.h"
 #include "ui/rw_dialog.h"
@@ -42,8 +43,15 @@ DocumentCommands::DocumentCommands(MainWindow& window, MessageDialog& messages, 
     : window_(window), grid_(gridOf(window)), messages_(messages), rw_(rw)
 {
     chooser_ = [this](FileDialogKind kind) {
-        return askChannelFile(kind, fileDialogLanguage(window_.configFile().toStdString()), &window_);
+        ChirpDialogTexts chirp;
+        if (kind == FileDialogKind::ImportChirp || kind == FileDialogKind::ExportChirp) {
+            chirp.title = text(kind == FileDialogKind::ImportChirp ? 185 : 184);
+            chirp.filter = text(188);
+        }
+        return askChannelFile(kind, fileDialogLanguage(window_.configFile().toStdString()), &window_, chirp);
     };
+    interchange_ = new InterchangeCommands(window_, grid_, messages_,
+                                           [this](FileDialogKind kind) { return chooser_(kind); });
     grid_.setMessageDialog(&messages_);
     rw_.setLanguageText(languageTextOf(window_.language()));
     rw_.setSettingLabels(settingLabels(window_.language()));

@@ -13,6 +13,7 @@
 namespace qx {
 
 class ChannelGrid;
+class InterchangeCommands;
 class MainWindow;
 class MessageDialog;
 class RwDialog;
@@ -26,7 +27,12 @@ public:
     // The window's page 1 must hold the channel grid (makeChannelGrid).
     DocumentCommands(MainWindow& window, MessageDialog& messages, RwDialog& rw);
 
-    // Where Open and Save get their file name; the file dialogs by default. An empty name cancels.
+    // Copy, Cut, Paste and the CHIRP CSV import and export, which choose files through the same
+    // chooser.
+    InterchangeCommands& interchange() const { return *interchange_; }
+
+    // Where Open, Save, Import and Export get their file name; the file dialogs by default. An empty
+    // name cancels.
     using FileChooser = std::function<QString(FileDialogKind)>;
     void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
 
@@ -48,6 +54,7 @@ private:
     MessageDialog& messages_;
     RwDialog& rw_;
     FileChooser chooser_;
+    InterchangeCommands* interchange_ = nullptr;
 };
 
 }  // namespace qx

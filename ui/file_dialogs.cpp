@@ -19,13 +19,20 @@ void setHint(QFileDialog& dialog, const char* buttonName, const std::string& hin
 
 }  // namespace
 
-void setUpChannelFileDialog(QFileDialog& dialog, FileDialogKind kind, const FileDialogTexts& texts)
+void setUpChannelFileDialog(QFileDialog& dialog, FileDialogKind kind, const FileDialogTexts& texts,
+                            const ChirpDialogTexts& chirp)
 {
-    const bool open = kind == FileDialogKind::Open;
+    const bool open = kind == FileDialogKind::Open || kind == FileDialogKind::ImportChirp;
+    const bool channelFile = kind == FileDialogKind::Open || kind == FileDialogKind::Save;
     // Qt's own dialog, so every text below is ours on every desktop.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setWindowTitle(open ? QStringLiteral("打开") : QStringLiteral("保存"));
-    dialog.setNameFilter(QString::fromUtf8(kChannelFileFilter));
+    if (channelFile) {
+        dialog.setWindowTitle(open ? QStringLiteral("打开") : QStringLiteral("保存"));
+        dialog.setNameFilter(QString::fromUtf8(kChannelFileFilter));
+    } else {
+        dialog.setWindowTitle(chirp.title);
+        dialog.setNameFilter(chirp.filter);
+    }
     if (open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -47,10 +54,10 @@ void setUpChannelFileDialog(QFileDialog& dialog, FileDialogKind kind, const File
     setHint(dialog, "detailModeButton", texts.details);
 }
 
-QString askChannelFile(FileDialogKind kind, int language, QWidget* parent)
+QString askChannelFile(FileDialogKind kind, int language, QWidget* parent, const ChirpDialogTexts& chirp)
 {
     QFileDialog dialog(parent);
-    setUpChannelFileDialog(dialog, kind, fileDialogTexts(language));
+    setUpChannelFileDialog(dialog, kind, fileDialogTexts(language), chirp);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().front();

@@ -11,10 +11,19 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <string_view>
+
 #include "ui/shell_texts.h"
 
 namespace qx::shell {
 namespace {
+
+bool isCommandSubmenu(const char* name) {
+  for (const char* submenu : kCommandSubmenus) {
+    if (std::string_view(submenu) == name) return true;
+  }
+  return false;
+}
 
 template <size_t N>
 void addRows(QMenuBar& bar, const std::array<MenuRow, N>& rows) {
@@ -38,6 +47,10 @@ void addRows(QMenuBar& bar, const std::array<MenuRow, N>& rows) {
       submenu = parent->addMenu(QString::fromUtf8(row.caption));
       submenu->setObjectName(name);
       submenu->menuAction()->setObjectName(name);
+      if (isCommandSubmenu(row.name)) {
+        group = nullptr;
+        continue;
+      }
       group = new QActionGroup(submenu);
       group->setObjectName(name);
       group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
@@ -45,7 +58,7 @@ void addRows(QMenuBar& bar, const std::array<MenuRow, N>& rows) {
     }
     QAction* action = parent->addAction(QString::fromUtf8(row.caption));
     action->setObjectName(name);
-    if (row.depth == 2) {
+    if (row.depth == 2 && group) {
       action->setCheckable(true);
       group->addAction(action);
     }

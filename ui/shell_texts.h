@@ -23,7 +23,7 @@ inline constexpr int kOkString = 2;
 
 // One row of the menu bar. Depth 0 is a menu of the bar, 1 an item (or submenu) of a menu, 2 an item
 // of a submenu; a row without caption is a separator. Every depth-2 item belongs to its submenu's
-// check group, exactly one of which is marked at a time.
+// check group, exactly one of which is marked at a time, except in the command submenus below.
 struct MenuRow {
   int depth;
   const char* name;
@@ -31,14 +31,23 @@ struct MenuRow {
   int stringNo;
 };
 
-inline constexpr std::array<MenuRow, 35> kMenuRows{{
+inline constexpr std::array<MenuRow, 45> kMenuRows{{
     {0, "fefs1", "文件(&F)", 9},
     {1, "fsef1", "新建(&N)", 13},
     {1, "rsgg1", "打开(&O)", 14},
     {1, "segs1", "保存(&S)", 15},
+    {1, "N14", nullptr, 0},
+    {1, "Import1", "导入(&I)", 173},
+    {2, "ImportChirp1", "&CHIRP CSV...", 0},
+    {1, "Export1", "导出(&X)", 174},
+    {2, "ExportChirp1", "&CHIRP CSV...", 0},
     {1, "N1", nullptr, 0},
     {1, "E1", "退出(&E)", 16},
     {0, "sgse1", "编辑(&P)", 10},
+    {1, "Copy1", "复制(&C)", 170},
+    {1, "Cut1", "剪切(&X)", 171},
+    {1, "Paste1", "粘贴(&V)", 172},
+    {1, "N15", nullptr, 0},
     {1, "gs1", "频率读出(&R)", 17},
     {1, "N2", "频率写入(&W)", 18},
     {1, "N3", nullptr, 0},
@@ -68,6 +77,9 @@ inline constexpr std::array<MenuRow, 35> kMenuRows{{
     {2, "sk2", "钢板", 94},
     {2, "sk3", "咖啡", 95},
 }};
+
+// Submenus whose items are commands; every other submenu is a check group.
+inline constexpr std::array<const char*, 2> kCommandSubmenus{"Import1", "Export1"};
 
 // The Help menu comes last; its two items have texts built from strings 12 and 1.
 inline constexpr std::array<MenuRow, 3> kHelpRows{{
