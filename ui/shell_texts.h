@@ -31,7 +31,8 @@ struct MenuRow {
   int stringNo;
 };
 
-inline constexpr std::array<MenuRow, 45> kMenuRows{{
+// Sized by its rows, so a row added or removed can never leave an empty row behind.
+inline constexpr auto kMenuRows = std::to_array<MenuRow>({
     {0, "fefs1", "文件(&F)", 9},
     {1, "fsef1", "新建(&N)", 13},
     {1, "rsgg1", "打开(&O)", 14},
@@ -76,7 +77,7 @@ inline constexpr std::array<MenuRow, 45> kMenuRows{{
     {2, "sk1", "蓝色一族", 93},
     {2, "sk2", "钢板", 94},
     {2, "sk3", "咖啡", 95},
-}};
+});
 
 // Submenus whose items are commands; every other submenu is a check group.
 inline constexpr std::array<const char*, 2> kCommandSubmenus{"Import1", "Export1"};

@@ -105,8 +105,8 @@ TEST_F(ShellTest, MenuBarHoldsEveryItemInOrderWithItsAccelerator) {
   };
   const Row rows[] = {
       {"MainMenu1", {"fefs1", "sgse1", "N7", "H1"}},
-      {"fefs1", {"fsef1", "rsgg1", "segs1", "N1", "E1"}},
-      {"sgse1", {"gs1", "N2", "N3", "N4", "N5", "DTMF1", "N6", "N8", "N9", "N10", "T1"}},
+      {"fefs1", {"fsef1", "rsgg1", "segs1", "N14", "Import1", "Export1", "N1", "E1"}},
+      {"sgse1", {"Copy1", "Cut1", "Paste1", "N15", "gs1", "N2", "N3", "N4", "N5", "DTMF1", "N6", "N8", "N9", "N10", "T1"}},
       {"N7", {"gsegs1", "N11", "Language1", "S1"}},
       {"gsegs1", {"COM11", "COM21", "COM31", "COM41"}},
       {"N11", {"N12", "N13"}},
