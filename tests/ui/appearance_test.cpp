@@ -20,6 +20,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -257,7 +258,7 @@ TEST_P(LayoutFitTest, DialogsShowTheirTextsWhole) {
   struct Watcher : QObject {
     std::function<void()> onShow;
     bool eventFilter(QObject*, QEvent* e) override {
-      if (e->type() == QEvent::Show) QMetaObject::invokeMethod(this, onShow, Qt::QueuedConnection);
+      if (e->type() == QEvent::Show) QTimer::singleShot(0, this, onShow);
       return false;
     }
   } watcher;

@@ -63,8 +63,8 @@ protected:
         if (!steps_.empty())
             steps_.erase(steps_.begin());
         QPointer<QDialog> target(dialog);
-        QMetaObject::invokeMethod(
-            this, [target, step] { if (target) step(*target); }, Qt::QueuedConnection);
+        // Acts once the dialog's own show has finished, as a person would.
+        QTimer::singleShot(0, this, [target, step] { if (target) step(*target); });
         return false;
     }
 
